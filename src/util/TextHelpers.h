@@ -20,11 +20,12 @@ QString HtmlText(const QString& text, bool escaped);
 void SplitText(const QString& text, QStringList& out, QChar separator, bool skipEmpty);
 
 // UTF-8 as the databases store it: every 16-bit code unit encoded on its own (surrogate halves
-// become two three-byte sequences).
+// become two three-byte sequences). The array is zero-terminated like every QByteArray.
 QByteArray ToUtf8(const QString& text);
 
 // The lenient UTF-8 decoder: stray continuation bytes are dropped, continuation bytes are not
-// checked, results are cut to 16 bits. A null pointer gives the empty text.
+// checked, results are cut to 16 bits. A null pointer gives the empty text. Both forms stop at the
+// first zero byte, as the databases hand back zero-terminated text.
 QString FromUtf8(const char* bytes);
 QString FromUtf8(const QByteArray& bytes);
 
