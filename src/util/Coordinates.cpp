@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <locale.h>
 
 const QString kInvalidCoordinatesMessage = QStringLiteral(
@@ -48,6 +49,12 @@ double NumberAt(const QString& copy, qsizetype start) {
     return StrToDouble(bytes.constData());
 }
 
+// Whole degrees as a printable integer; absurdly large values stop at the largest one.
+int WholeDegrees(double degrees) {
+    return degrees < double(std::numeric_limits<int>::max()) ? static_cast<int>(degrees)
+                                                             : std::numeric_limits<int>::max();
+}
+
 bool InRange(double lat, double lon) {
     return lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon < 180.0;
 }
@@ -56,6 +63,10 @@ bool InRange(double lat, double lon) {
 
 QString FormatCoordinates(double lat, double lon) {
     if (lat == kNoCoordinate || lon == kNoCoordinate)
+        return QString();
+    // Positions from plug-ins are not range-checked; a value that is no number at all has no
+    // text form.
+    if (!std::isfinite(lat) || !std::isfinite(lon))
         return QString();
 
     char latLetter = 'N';
@@ -72,8 +83,8 @@ QString FormatCoordinates(double lat, double lon) {
     const double lonDegrees = std::floor(lon);
     const double latMinutes = (lat - latDegrees) * 60.0;
     const double lonMinutes = (lon - lonDegrees) * 60.0;
-    return QString::asprintf("%c%02d %06.3f %c%03d %06.3f", latLetter, static_cast<int>(latDegrees),
-                             latMinutes, lonLetter, static_cast<int>(lonDegrees), lonMinutes);
+    return QString::asprintf("%c%02d %06.3f %c%03d %06.3f", latLetter, WholeDegrees(latDegrees),
+                             latMinutes, lonLetter, WholeDegrees(lonDegrees), lonMinutes);
 }
 
 bool ParseCoordinates(const QString& text, double& lat, double& lon) {

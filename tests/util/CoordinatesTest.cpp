@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 constexpr double k60 = 0.016666666666666666;
@@ -19,6 +21,12 @@ const FormatCase kFormatCases[] = {
     {-0.5, -0.25, "S00 30.000 W000 15.000"},
     // Minutes that round up to 60 are not carried into the degrees.
     {47.9999999, 8.5, "N47 60.000 E008 30.000"},
+    {-0.0, -0.0, "N00 00.000 E000 00.000"},
+    // Positions from plug-ins are not range-checked.
+    {500, -400.5, "N500 00.000 W400 30.000"},
+    {1e300, 0, "N2147483647 00.000 E000 00.000"},
+    {std::numeric_limits<double>::quiet_NaN(), 0, ""},
+    {0, std::numeric_limits<double>::infinity(), ""},
     {200, 8.5, ""},
     {47.5, 200, ""},
     {200, 200, ""},
