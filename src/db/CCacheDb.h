@@ -143,17 +143,20 @@ private:
     friend class COperationScope;
 
     bool CompleteSchema();
-    bool ExecuteUtf8(const QByteArray& sql);
-    bool ReportLastError();
+    // Runs a statement given as UTF-8; `report` false keeps a failure silent.
+    bool ExecuteUtf8(const QByteArray& sql, bool report = true);
 
     // Write units and batches (CCacheDbBatch.cpp).
     bool BeginOperation();
     bool EndOperation(bool ok);
     void BeginBatch();
     void EndBatch();
-    bool CommitBatch();
+    // Commits the batch transaction; `final` rolls it back when the commit fails, otherwise
+    // the commit is tried again later.
+    bool CommitBatch(bool final);
+    // Deletes the voice notes of records whose deletion has been committed.
     void RunAfterCommit();
-    void DeleteVoiceNote(quint32 id);
+    void DropAfterCommit();
 
     bool SaveExtraFields(CCacheRecord& record);
     bool ReadExtraFields(CDbStatement& stmt, CCacheRecord& record);
@@ -180,4 +183,5 @@ private:
     int m_batchOperations = 0;
     QElapsedTimer m_batchClock;
     std::vector<quint32> m_notesToDelete; // voice notes of deleted records, after the commit
+    bool m_deleteAllNotes = false;        // every voice note of the database, after the commit
 };

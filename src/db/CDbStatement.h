@@ -24,11 +24,12 @@ public:
     void Finalize();
 
     // The next row, the end of the rows or an error. At the end or on an error the statement is
-    // reset, so that it holds no lock on the file while it waits for its next use.
+    // reset, so that it holds no lock on the file, and keeps answering the same until Reset or
+    // a new binding.
     Step Next();
     // Back to before the first row (keeps bound values).
     void Reset();
-    // Binds a whole number to the parameter `index` (1-based).
+    // Resets the statement and binds a whole number to the parameter `index` (1-based).
     bool BindInt64(int index, qint64 value);
 
     // The current row: the number of columns, a column's name and its value.
@@ -46,4 +47,6 @@ public:
 
 private:
     sqlite3_stmt* m_stmt = nullptr;
+    bool m_ended = false; // the rows have ended (m_endStep) since the last reset
+    Step m_endStep = Step::Done;
 };

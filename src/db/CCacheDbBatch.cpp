@@ -1,0 +1,114 @@
+// Write units and write batches of CCacheDb.
+//
+// Every write operation runs inside a savepoint. Outside a batch the savepoint is the whole
+// transaction, so releasing it commits the operation and rolling it back undoes it. Inside a
+// batch the savepoints nest in the batch's transaction: a failing operation is undone alone, and
+// the transaction is committed between operations after kBatchOperations of them or
+// kBatchMilliseconds, and when the outermost batch ends.
+
+#include "db/CCacheDb.h"
+#include "db/CWriteBatch.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kBatchOperations = 500;
+constexpr qint64 kBatchMilliseconds = 1000;
+
+} // namespace
+
+bool CCacheDb::BeginOperation() {
+    if (!m_db)
+        return false;
+    if (m_batchDepth > 0 && m_operationDepth == 0 && !m_inBatchTransaction) {
+        if (!ExecuteUtf8("begin"))
+            return false;
+        m_inBatchTransaction = true;
+        m_batchOperations = 0;
+        m_batchClock.start();
+    }
+    if (!ExecuteUtf8("savepoint op"))
+        return false;
+    ++m_operationDepth;
+    return true;
+}
+
+bool CCacheDb::EndOperation(bool ok) {
+    --m_operationDepth;
+    const bool outermost = m_operationDepth == 0;
+
+    if (sqlite3_get_autocommit(m_db)) {
+        // The library ended the transaction itself after a severe error: everything since the
+        // last commit is gone, including this operation.
+        m_operationDepth = 0;
+        m_inBatchTransaction = false;
+        DropAfterCommit();
+        return false;
+    }
+
+    if (ok) {
+        // Outside a batch the outermost release is the commit, which may fail (locked, full).
+        ok = ExecuteUtf8("release op");
+        if (!ok && outermost && !m_inBatchTransaction) {
+            ExecuteUtf8("rollback", false);
+        }
+    } else {
+        ExecuteUtf8("rollback to op", false);
+        ExecuteUtf8("release op", false);
+    }
+
+    if (outermost) {
+        if (m_inBatchTransaction) {
+            ++m_batchOperations;
+            if (m_batchOperations >= kBatchOperations ||
+                m_batchClock.elapsed() >= kBatchMilliseconds)
+                CommitBatch(false);
+        } else if (ok) {
+            RunAfterCommit();
+        } else {
+            DropAfterCommit();
+        }
+    }
+    return ok;
+}
+
+void CCacheDb::BeginBatch() {
+    ++m_batchDepth;
+}
+
+void CCacheDb::EndBatch() {
+    if (m_batchDepth > 0 && --m_batchDepth == 0)
+        CommitBatch(true);
+}
+
+bool CCacheDb::CommitBatch(bool final) {
+    if (!m_inBatchTransaction || !m_db)
+        return true;
+    if (ExecuteUtf8("commit")) {
+        m_inBatchTransaction = false;
+        RunAfterCommit();
+        return true;
+    }
+    if (sqlite3_get_autocommit(m_db) || final) {
+        // Lost, or nothing more to wait for: end the transaction so that later statements are
+        // not held in it.
+        if (!sqlite3_get_autocommit(m_db))
+            ExecuteUtf8("rollback", false);
+        m_inBatchTransaction = false;
+        DropAfterCommit();
+        return false;
+    }
+    // Try again after the next run of operations.
+    m_batchOperations = 0;
+    m_batchClock.start();
+    return false;
+}
+
+CWriteBatch::CWriteBatch(CCacheDb& db) : m_db(db) {
+    m_db.BeginBatch();
+}
+
+CWriteBatch::~CWriteBatch() {
+    m_db.EndBatch();
+}
