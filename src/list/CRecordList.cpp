@@ -157,7 +157,7 @@ private:
 
 } // namespace
 
-CRecordList::CRecordList() : m_categoryId(kAllCategories), m_categoryName(kAllCategory) {}
+CRecordList::CRecordList() : m_categoryId(kAllCategoryId), m_categoryName(kAllCategory) {}
 
 CRecordList::~CRecordList() = default;
 
@@ -249,7 +249,7 @@ void CRecordList::SetCategory(quint16 id, const QString& name) {
 
 void CRecordList::SelectCategory(const QString& name) {
     if (name == kAllCategory) {
-        SetCategory(kAllCategories, kAllCategory);
+        SetCategory(kAllCategoryId, kAllCategory);
         return;
     }
     if (!m_db)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/CCacheDb.h"
 #include "list/CListColumns.h"
 #include "list/CRecordSummary.h"
 
@@ -11,11 +12,7 @@
 #include <memory>
 #include <vector>
 
-class CCacheDb;
 class CCacheRecord;
-
-// The category id that stands for all categories (the list's filter only).
-constexpr quint16 kAllCategories = 0xFFFF;
 
 // The record list of the open database, independent of any window: the loaded summaries of every
 // record, the visible ones that pass the filters in sort order, the bookmark list and the current
@@ -115,7 +112,7 @@ public:
 
     quint16 CategoryId() const { return m_categoryId; }
     const QString& CategoryName() const { return m_categoryName; }
-    // Sets the current category as given (kAllCategories with "All" for all categories).
+    // Sets the current category as given (kAllCategoryId with "All" for all categories).
     void SetCategory(quint16 id, const QString& name);
     // Resolves a category name in the open database: "All" gives all categories; another name
     // gives the id of that name (0, "Unfiled", for an unknown name) and then the name of that id.

@@ -247,7 +247,7 @@ void CRecordList::ApplyFilters() {
 
     for (const auto& owned : m_loaded) {
         CRecordSummary& s = *owned;
-        if (m_categoryId != kAllCategories && m_categoryId != s.cid)
+        if (m_categoryId != kAllCategoryId && m_categoryId != s.cid)
             continue;
         const double distance = Distance(s);
         if (distance >= 0.0) {
