@@ -1,0 +1,141 @@
+#include "CRecordMapper.h"
+
+#include "GeoText.h"
+
+namespace {
+
+constexpr QChar kEntry(0x0001);
+constexpr QChar kField(0x0002);
+
+// Entry and field separators inside a piece would break the field apart.
+QString Piece(const QString& text) {
+    if (!text.contains(kEntry) && !text.contains(kField)) {
+        return text;
+    }
+    QString out = text;
+    out.remove(kEntry);
+    out.remove(kField);
+    return out;
+}
+
+} // namespace
+
+QString CRecordMapper::Get(qbex_str value) {
+    return QString::fromUtf16(qbex_str_text(value), qsizetype(qbex_str_length(value)));
+}
+
+bool CRecordMapper::Set(qbex_str& field, const QString& text) {
+    return qbex_str_assign_utf16(&field, reinterpret_cast<const qbex_char16*>(text.constData()),
+                                 size_t(text.size())) != 0;
+}
+
+QString CRecordMapper::PastLogText(const std::vector<CGeoLog>& logs) {
+    QString text;
+    for (const CGeoLog& log : logs) {
+        if (!text.isEmpty()) {
+            text += kEntry;
+        }
+        text += HtmlEscape(Piece(log.type));
+        text += kEntry;
+        text += Piece(log.finder);
+        text += kEntry;
+        text += HtmlEscape(Piece(IsoDateOf(log.date)));
+        text += kEntry;
+        text += Rot13(Piece(log.text));
+    }
+    return text;
+}
+
+bool CRecordMapper::ToRecord(const CGeoRecord& geo, QBEX_RECORD& record) {
+    uint32_t flags = 0;
+    flags |= geo.found ? QBEX_REC_FOUND : 0;
+    flags |= geo.disabled ? QBEX_REC_DISABLED : 0;
+    flags |= geo.kind == EGeoKind::Child ? QBEX_REC_EXTRA : 0;
+    QStringList bugs;
+    for (const CGeoBug& bug : geo.bugs) {
+        if (!Piece(bug.ref).isEmpty() && !Piece(bug.name).isEmpty()) {
+            bugs << Piece(bug.ref) + kField + Piece(bug.name);
+        }
+    }
+    if (record.version >= 2 && !bugs.isEmpty()) {
+        flags |= QBEX_REC_BUGS_LISTED;
+    }
+    record.flags = flags;
+    record.lat = geo.HasCoordinates() ? geo.lat : QBEX_NO_COORD;
+    record.lon = geo.HasCoordinates() ? geo.lon : QBEX_NO_COORD;
+    QStringList images;
+    for (const QString& image : geo.images) {
+        if (!Piece(image).isEmpty()) {
+            images << Piece(image);
+        }
+    }
+    bool ok = Set(record.wpt, geo.code) && Set(record.name, geo.name) &&
+              Set(record.diff, geo.difficulty) && Set(record.terr, geo.terrain) &&
+              Set(record.owner, geo.owner) && Set(record.descr, geo.description) &&
+              Set(record.hints, Rot13(geo.hints)) && Set(record.past_log, PastLogText(geo.logs)) &&
+              Set(record.url, geo.url) && Set(record.img_urls, images.join(kEntry));
+    if (ok && !geo.type.isEmpty()) {
+        ok = Set(record.rtype, geo.type);
+    }
+    if (ok && !geo.container.isEmpty()) {
+        ok = Set(record.cont, geo.container);
+    }
+    if (ok && record.version >= 2) {
+        ok = Set(record.bugs, bugs.join(kEntry));
+    }
+    if (ok && record.version >= 3) {
+        ok = Set(record.custom1, geo.user1) && Set(record.custom2, geo.user2) &&
+             Set(record.custom3, geo.user3) && Set(record.find_rat, geo.findRate);
+    }
+    return ok;
+}
+
+CGeoRecord CRecordMapper::FromRecord(const QBEX_RECORD& record) {
+    CGeoRecord geo;
+    geo.kind = (record.flags & QBEX_REC_EXTRA) ? EGeoKind::Child : EGeoKind::Cache;
+    geo.found = (record.flags & QBEX_REC_FOUND) != 0;
+    geo.disabled = (record.flags & QBEX_REC_DISABLED) != 0;
+    geo.code = Get(record.wpt);
+    geo.name = Get(record.name);
+    geo.type = Get(record.rtype);
+    geo.container = Get(record.cont);
+    geo.difficulty = Get(record.diff);
+    geo.terrain = Get(record.terr);
+    geo.owner = Get(record.owner);
+    geo.description = Get(record.descr);
+    geo.hints = Rot13(Get(record.hints));
+    geo.url = Get(record.url);
+    geo.lat = record.lat;
+    geo.lon = record.lon;
+    if (!geo.HasCoordinates()) {
+        geo.lat = geo.lon = 200.0;
+    }
+    geo.images = Get(record.img_urls).split(kEntry, Qt::SkipEmptyParts);
+    const QStringList pieces = Get(record.past_log).split(kEntry);
+    for (qsizetype i = 0; i + 3 < pieces.size(); i += 4) {
+        CGeoLog log;
+        log.type = HtmlUnescape(pieces[i]);
+        log.finder = pieces[i + 1];
+        log.date = HtmlUnescape(pieces[i + 2]);
+        log.text = Rot13(pieces[i + 3]);
+        geo.logs.push_back(std::move(log));
+    }
+    if (record.version >= 2) {
+        for (const QString& entry : Get(record.bugs).split(kEntry, Qt::SkipEmptyParts)) {
+            const QStringList fields = entry.split(kField, Qt::SkipEmptyParts);
+            if (fields.size() >= 2) {
+                CGeoBug bug;
+                bug.ref = fields[0];
+                bug.name = fields[1];
+                geo.bugs.push_back(std::move(bug));
+            }
+        }
+    }
+    if (record.version >= 3) {
+        geo.user1 = Get(record.custom1);
+        geo.user2 = Get(record.custom2);
+        geo.user3 = Get(record.custom3);
+        geo.findRate = Get(record.find_rat);
+    }
+    return geo;
+}
