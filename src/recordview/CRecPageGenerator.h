@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <functional>
+#include <utility>
 
 class CCacheDb;
 class CCacheRecord;
@@ -20,7 +21,9 @@ class CPageSink;
 // actions of the window. Anchors: "top", "hints", "logs", "userlog", "auxwpt".
 class CRecPageGenerator {
 public:
-    // Answers whether the record has a voice note (the caller asks its bound CVoiceNotes).
+    // Answers whether the record has a voice note; the window asks the recorder it bound to the
+    // record: [] { return CVoiceNotes::Global().NoteExists(); }. Asked on each main page that
+    // shows the user log, so a note recorded in the log editor shows after the refresh.
     using VoiceNoteQuery = std::function<bool()>;
 
     // The generator reads `record` as it is at each call, and `db` (may be null: then there are no
