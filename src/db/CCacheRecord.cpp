@@ -56,12 +56,21 @@ QString WaypointIdFromNumber(quint32 n) {
 QString NewWaypointId() {
     static std::mutex lock;
     static quint32 counter = 0;
-
-    const QDateTime now = QDateTime::currentDateTime();
-    const qint64 localSeconds = now.toSecsSinceEpoch() + now.offsetFromUtc();
-    quint32 n = quint32(localSeconds / 2);
+    // Asking for the local time zone consults the system's zone files each time; the offset is
+    // therefore looked up again only once a minute, which is plenty for IDs that follow the
+    // clock in steps of two seconds (the counter keeps them unique in any case).
+    static bool offsetKnown = false;
+    static qint64 offsetCheckedAt = 0;
+    static qint64 utcOffset = 0;
 
     std::lock_guard<std::mutex> guard(lock);
+    const qint64 utcSeconds = QDateTime::currentSecsSinceEpoch();
+    if (!offsetKnown || utcSeconds - offsetCheckedAt >= 60 || utcSeconds < offsetCheckedAt) {
+        utcOffset = QDateTime::fromSecsSinceEpoch(utcSeconds).offsetFromUtc();
+        offsetCheckedAt = utcSeconds;
+        offsetKnown = true;
+    }
+    quint32 n = quint32((utcSeconds + utcOffset) / 2);
     if (counter + 1 > n)
         n = counter + 1;
     counter = n;
