@@ -56,7 +56,10 @@ bool CCacheDb::NextSummary(CSummarySink& sink) {
     for (int c = 0; c < m_scanColumns.size(); ++c) {
         if (m_scanColumns[c] == QLatin1String("id"))
             id = m_scan.Int64(c);
-        sink.SetColumn(m_scanColumns[c], m_scan.Text(c));
+    }
+    if (!sink.TakeRow(m_scan)) {
+        for (int c = 0; c < m_scanColumns.size(); ++c)
+            sink.SetColumn(m_scanColumns[c], m_scan.Text(c));
     }
     if (m_extraLookup.BindInt64(1, id) && m_extraLookup.Next() == CDbStatement::Step::Row) {
         ForEachExtraField(m_extraLookup.Text(0), [&](const QString& key, const QString& value) {

@@ -76,7 +76,18 @@ bool CDbStatement::IsNull(int column) const {
 }
 
 QString CDbStatement::Text(int column) const {
-    return FromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column)));
+    const char* bytes = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    if (!bytes)
+        return QString();
+    // Plain ASCII up to the end or the first zero byte, the usual case, reads the same through
+    // the lenient decoder; it is taken over directly.
+    const int size = sqlite3_column_bytes(m_stmt, column);
+    int ascii = 0;
+    while (ascii < size && static_cast<unsigned char>(bytes[ascii]) - 1u < 0x7Fu)
+        ++ascii;
+    if (ascii == size || bytes[ascii] == 0)
+        return ascii == 0 ? QString() : QString::fromLatin1(bytes, ascii);
+    return FromUtf8(bytes);
 }
 
 qint64 CDbStatement::Int64(int column) const {
