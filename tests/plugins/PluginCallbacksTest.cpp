@@ -100,7 +100,7 @@ TEST_F(PluginCallbacksTest, AddRecordMergesByWaypointId) {
         const char* what;
         int merge, force, version;
         int rows;             // records with the waypoint ID afterwards
-        quint32 flags;        // of the last one
+        quint32 flags;        // of the last one: bits 0x1 and 0x8 come from the plug-in alone
         int logType;          // 2: the user's log survived
         const char* category; // of the last one
         const char* custom1;
@@ -108,11 +108,11 @@ TEST_F(PluginCallbacksTest, AddRecordMergesByWaypointId) {
         QStringList bugs;
     };
     const Case cases[] = {
-        {"merge", 1, 0, 3, 1, 0x0E, 2, "Not Found", "new c1", "", {"TB9|Fox|"}},
-        {"merge, routed again", 1, 1, 3, 1, 0x0E, 2, "Found", "new c1", "", {"TB9|Fox|"}},
-        {"merge version 2", 1, 0, 2, 1, 0x0E, 2, "Not Found", "old c1", "50", {"TB9|Fox|"}},
-        {"merge version 1", 1, 0, 1, 1, 0x0E, 2, "Not Found", "old c1", "50", {}},
-        {"no merge", 0, 0, 3, 2, 0x08, 0, "Saved", "new c1", "", {"TB9|Fox|"}},
+        {"merge", 1, 0, 3, 1, 0x27, 2, "Not Found", "new c1", "", {"TB9|Fox|"}},
+        {"merge, routed again", 1, 1, 3, 1, 0x27, 2, "Found", "new c1", "", {"TB9|Fox|"}},
+        {"merge version 2", 1, 0, 2, 1, 0x27, 2, "Not Found", "old c1", "50", {"TB9|Fox|"}},
+        {"merge version 1", 1, 0, 1, 1, 0x27, 2, "Not Found", "old c1", "50", {}},
+        {"no merge", 0, 0, 3, 2, 0x21, 0, "Saved", "new c1", "", {"TB9|Fox|"}},
     };
     settings->m_impCateg = QStringLiteral("Saved");
     int n = 0;
@@ -129,7 +129,7 @@ TEST_F(PluginCallbacksTest, AddRecordMergesByWaypointId) {
         existing.wpt = QStringLiteral("GC100");
         existing.name = QStringLiteral("Old name");
         existing.cid = db->CategoryIdOf(QStringLiteral("Not Found"));
-        existing.flags = kFlagBugs | kFlagBookmarked | kFlagFound;
+        existing.flags = kFlagBookmarked | kFlagFound | kFlagDisabled;
         existing.log_type = 2;
         existing.log_start = 1111;
         existing.log_end = 2222;
@@ -147,7 +147,7 @@ TEST_F(PluginCallbacksTest, AddRecordMergesByWaypointId) {
                           record.Set(&QBEX_RECORD::wpt, QStringLiteral("GC100"));
                           record.Set(&QBEX_RECORD::name, QStringLiteral("New name"));
                           record.Set(&QBEX_RECORD::log_notes, QStringLiteral("plugin notes"));
-                          record->flags = kFlagDisabled;
+                          record->flags = kFlagBugs | 0x20;
                           record->log_start = qbex_timestamp_make(5);
                           record->lat = 10;
                           record->lon = 20;

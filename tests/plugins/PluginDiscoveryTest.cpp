@@ -132,6 +132,7 @@ TEST_F(PluginDiscoveryTest, RoleNamesAndVersionsGoFromTheLastRegisteredToTheFirs
     mgr->GetRoleNames(kRoleListCalculation, names);
     EXPECT_EQ(names, QStringList{"Script"});
 
+    // "Dup" takes the version of tp_dup_b (none), whose entry was registered last.
     QMap<QString, QString> versions;
     mgr->GetVersions(versions);
     const QMap<QString, QString> expected{
