@@ -82,10 +82,12 @@ TEST_F(PluginCallbacksTest, InitRecordSetsTheFieldsOfTheStructuresVersion) {
                 EXPECT_EQ(record->log_type, 0);
                 EXPECT_EQ(qbex_timestamp_get(record->log_start), 0u);
                 EXPECT_EQ(qbex_timestamp_get(record->log_end), 0u);
-                if (version >= 2)
+                if (version >= 2) {
                     EXPECT_EQ(record.Get(&QBEX_RECORD::bugs), QString());
-                if (version >= 3)
+                }
+                if (version >= 3) {
                     EXPECT_EQ(record.Get(&QBEX_RECORD::find_rat), QString());
+                }
                 const QString wpt = record.Get(&QBEX_RECORD::wpt);
                 EXPECT_EQ(record.Get(&QBEX_RECORD::name), wpt);
                 EXPECT_EQ(wpt.isEmpty(), newId == 0) << qPrintable(wpt);

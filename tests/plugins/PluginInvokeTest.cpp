@@ -85,8 +85,9 @@ TEST_F(PluginInvokeTest, ChoosesThePluginAsTheRoleRequires) {
         // The choice is remembered, also when it was made without asking.
         CAppSettings stored;
         stored.LoadSettings();
-        if (c.role != kRoleHyperlink)
+        if (c.role != kRoleHyperlink) {
             EXPECT_EQ(stored.GetRolePlugin(c.role), QStringLiteral("Script"));
+        }
         QFile::remove(Path(QStringLiteral("Plugins/tp_good.so")));
     }
     EXPECT_TRUE(ui.messages.empty());
@@ -169,8 +170,9 @@ TEST_F(PluginInvokeTest, MaximumRecordCountCutsTheQueue) {
             EXPECT_EQ(fetched, c.fetched);
             EXPECT_TRUE(ui.messages.empty());
         }
-        if (c.role == kRoleNavigation)
+        if (c.role == kRoleNavigation) {
             EXPECT_TRUE(dialogs.selectCalls.empty());
+        }
     }
 }
 
