@@ -95,8 +95,14 @@ public:
     void QueueId(quint32 id) { m_queue.push_back(id); }
     const std::vector<quint32>& Queue() const { return m_queue; }
 
-    // Runs the plug-in chosen for the role (`name` empty: choose it as described in the .cpp).
-    // Returns the plug-in's result, or 0 when nothing ran or it failed.
+    // Runs a plug-in of the role. Without `name` the plug-in is chosen: role 9 takes the setting
+    // "Role9" (the clicked link's plug-in); role 7 runs the import dialog, which also picks the
+    // target database (otherwise the current database, setting "Database", is the target); roles
+    // 1, 2 and 6 with a single plug-in take it and remember it as "Role%d"; every other case runs
+    // the Select Plugin dialog. The queue is then cut to "ExpMaxRec" records; an empty queue is
+    // refused unless the plug-in's role byte has the no-records bit. The plug-in runs inside one
+    // write batch of the target database. Returns the plug-in's result, or 0 when nothing ran
+    // (no plug-in, cancelled, stale choice, refused, library not loadable) or it failed.
     qint32 Invoke(int role, const QString& name = QString());
 
     // The id of the record the plug-in saved last, when it asked for it to be shown; 0 otherwise.
