@@ -2,6 +2,8 @@
 
 #include "GeoText.h"
 
+using namespace qbgeo;
+
 bool CChildLinker::PageFindsByCode(const QString& cache, const QString& child) {
     return cache.startsWith(u"gc", Qt::CaseInsensitive) && child.size() == cache.size() &&
            child != cache &&

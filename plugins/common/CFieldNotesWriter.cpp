@@ -5,6 +5,8 @@
 #include <QIODevice>
 #include <QStringEncoder>
 
+using namespace qbgeo;
+
 QString CFieldNotesWriter::LogTypeText(int logType) {
     switch (logType) {
     case 1:

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+using namespace qbgeo;
+
 namespace {
 
 QString Text(const std::string& utf8) {

@@ -6,6 +6,8 @@
 #include <QIODevice>
 #include <QRegularExpression>
 
+using namespace qbgeo;
+
 namespace {
 
 constexpr qsizetype kFlushSize = 256 * 1024;

@@ -3,6 +3,8 @@
 #include "GeoText.h"
 #include "HtmlEntities.h"
 
+using namespace qbgeo;
+
 namespace {
 
 bool IsHtmlSpace(QChar c) {

@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+using namespace qbgeo;
+
 namespace {
 
 QString Text(const std::string& utf8) {

@@ -2,6 +2,8 @@
 
 #include "GeoText.h"
 
+using namespace qbgeo;
+
 namespace {
 
 constexpr QChar kEntry(0x0001);

@@ -11,6 +11,8 @@
 
 #include <cstring>
 
+using namespace qbgeo;
+
 namespace {
 
 constexpr size_t kChunk = 256 * 1024;

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+using namespace qbgeo;
+
 namespace {
 
 constexpr quint32 kEndSignature = 0x06054b50;

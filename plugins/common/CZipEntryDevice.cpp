@@ -108,7 +108,10 @@ qint64 CZipEntryDevice::readData(char* data, qint64 maxSize) {
             }
         }
         if (status == Z_STREAM_END) {
-            return Finish() < 0 ? -1 : produced; // 0: the end
+            // The last data is handed over even when the check fails; the failure comes with
+            // the next read.
+            const bool good = Finish() == 0;
+            return produced > 0 ? produced : (good ? 0 : -1);
         }
         if (status != Z_OK && status != Z_BUF_ERROR) {
             return Failed(QStringLiteral("the member is damaged (%1)")

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace qbgeo {
+
 QString Rot13(const QString& text) {
     QString out = text;
     bool bracketed = false;
@@ -175,3 +177,5 @@ QString FormatCoordinate(double value) {
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return QString::fromLatin1(buffer, result.ptr - buffer);
 }
+
+} // namespace qbgeo

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// The plug-ins' own text helpers, apart from the program's helpers of the same names.
+namespace qbgeo {
+
 // Text helpers shared by the readers, the writers and the record mapping.
 
 // The hint cipher of the record pages: ROT13 on A-Z and a-z, bracketed stretches ("[...]")
@@ -41,3 +44,5 @@ double ParseCoordinate(const char* text, double limit);
 
 // A coordinate written for a file: the shortest decimal form that reads back as the same value.
 QString FormatCoordinate(double value);
+
+} // namespace qbgeo
