@@ -4,6 +4,7 @@
 
 #include "db/CCacheDb.h"
 #include "db/CCacheRecord.h"
+#include "db/CDbStatement.h"
 #include "db/CSummarySink.h"
 #include "list/ListNumbers.h"
 #include "util/CUserInterface.h"
@@ -31,7 +32,8 @@ enum SummaryColumn {
     kColTerr,
     kColOwner,
     kColCont,
-    kSummaryColumnCount
+    kSummaryColumnCount,
+    kColumnUnknown = kSummaryColumnCount
 };
 
 const QLatin1String kColumnNames[kSummaryColumnCount] = {
@@ -42,33 +44,58 @@ const QLatin1String kColumnNames[kSummaryColumnCount] = {
     QLatin1String("owner"),   QLatin1String("cont"),
 };
 
-// Fills one summary per row of the record list cursor. Columns are matched by name; the expected
-// column is tried first, so a row in the usual order costs one comparison per column. Texts that
-// many records repeat are kept once and shared.
+// Fills one summary per row of the record list cursor. The row is read by column index, numbers
+// straight from the database; the columns are matched to their fields by name once per scan.
+// Texts that many records repeat are kept once and shared.
 class CSummaryLoader : public CSummarySink {
 public:
     void Begin(CRecordSummary* summary) {
         m_summary = summary;
         m_summary->find_rating = kNoFindRating;
-        m_expected = 0;
     }
 
-    void SetColumn(const QString& name, const QString& value) override {
-        int column = -1;
-        if (m_expected < kSummaryColumnCount && name == kColumnNames[m_expected]) {
-            column = m_expected;
-        } else {
-            for (int c = 0; c < kSummaryColumnCount; ++c) {
-                if (name == kColumnNames[c]) {
-                    column = c;
-                    break;
-                }
+    bool TakeRow(const CDbStatement& row) override {
+        if (!m_mapped)
+            MapColumns(row);
+        CRecordSummary& s = *m_summary;
+        for (size_t c = 0; c < m_fields.size(); ++c) {
+            switch (m_fields[c]) {
+            case kColId:
+                s.id = quint32(row.Int64(int(c)));
+                break;
+            case kColCid:
+                s.cid = quint16(row.Int64(int(c)));
+                break;
+            case kColLogType:
+                s.log_type = qint32(row.Int64(int(c)));
+                break;
+            case kColFlags:
+                s.flags = quint32(row.Int64(int(c)));
+                break;
+            case kColLat:
+                s.lat = row.Double(int(c));
+                break;
+            case kColLon:
+                s.lon = row.Double(int(c));
+                break;
+            case kColumnUnknown:
+                break;
+            default:
+                Store(m_fields[c], row.Text(int(c)));
+                break;
             }
         }
-        if (column < 0)
-            return;
-        m_expected = column + 1;
-        Store(column, value);
+        return true;
+    }
+
+    // The same by name and text, for a cursor that hands over columns one by one.
+    void SetColumn(const QString& name, const QString& value) override {
+        for (int c = 0; c < kSummaryColumnCount; ++c) {
+            if (name == kColumnNames[c]) {
+                Store(c, value);
+                return;
+            }
+        }
     }
 
     void SetExtraField(const QString& key, const QString& value) override {
@@ -150,8 +177,21 @@ private:
         return *it;
     }
 
+    void MapColumns(const CDbStatement& row) {
+        m_fields.assign(size_t(row.ColumnCount()), kColumnUnknown);
+        for (size_t c = 0; c < m_fields.size(); ++c) {
+            const QLatin1String name(row.ColumnName(int(c)));
+            for (int f = 0; f < kSummaryColumnCount; ++f) {
+                if (name == kColumnNames[f])
+                    m_fields[c] = f;
+            }
+        }
+        m_mapped = true;
+    }
+
     CRecordSummary* m_summary = nullptr;
-    int m_expected = 0;
+    bool m_mapped = false;
+    std::vector<int> m_fields; // the summary column of each statement column
     QSet<QString> m_texts;
 };
 

@@ -11,10 +11,10 @@
 
 namespace {
 
-// Text kinds compare without regard to case: letters equal their other case, other characters
-// by code after case folding.
+// Text kinds compare without regard to case: both texts are case-folded and then compared by
+// character code (UTF-16 code units).
 int CompareText(const QString& a, const QString& b) {
-    return QString::compare(a, b, Qt::CaseInsensitive);
+    return QString::compare(a.toCaseFolded(), b.toCaseFolded(), Qt::CaseSensitive);
 }
 
 template <typename T> int CompareNumbers(T a, T b) {
@@ -100,17 +100,38 @@ void SortByKey(std::vector<CRecordSummary*>& rows, bool ascend, KeyOf keyOf) {
         rows[i] = keyed[i].second;
 }
 
+// The sort key of a text: its case-folded form, and its first four code units packed into one
+// number that orders the same way (shorter texts padded with zeros), so that most comparisons
+// need not look at the texts at all.
+struct TextKey {
+    quint64 prefix;
+    QString folded;
+    CRecordSummary* summary;
+
+    bool operator<(const TextKey& other) const {
+        if (prefix != other.prefix)
+            return prefix < other.prefix;
+        return folded < other.folded;
+    }
+};
+
 void SortByText(std::vector<CRecordSummary*>& rows, bool ascend, QString CRecordSummary::*field) {
+    std::vector<TextKey> keys;
+    keys.reserve(rows.size());
+    for (CRecordSummary* s : rows) {
+        QString folded = (s->*field).toCaseFolded();
+        quint64 prefix = 0;
+        for (qsizetype i = 0; i < 4; ++i)
+            prefix = (prefix << 16) | (i < folded.size() ? folded.at(i).unicode() : 0u);
+        keys.push_back({prefix, std::move(folded), s});
+    }
     if (ascend)
-        std::sort(rows.begin(), rows.end(),
-                  [field](const CRecordSummary* a, const CRecordSummary* b) {
-                      return CompareText(a->*field, b->*field) < 0;
-                  });
+        std::sort(keys.begin(), keys.end());
     else
-        std::sort(rows.begin(), rows.end(),
-                  [field](const CRecordSummary* a, const CRecordSummary* b) {
-                      return CompareText(a->*field, b->*field) > 0;
-                  });
+        std::sort(keys.begin(), keys.end(),
+                  [](const TextKey& a, const TextKey& b) { return b < a; });
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = keys[i].summary;
 }
 
 } // namespace

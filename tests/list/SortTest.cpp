@@ -46,16 +46,20 @@ TEST_F(SortTest, TextKindsIgnoreCase) {
         {kKindOwner, &CRecordSummary::owner},     {kKindCustom1, &CRecordSummary::custom1},
         {kKindCustom2, &CRecordSummary::custom2}, {kKindCustom3, &CRecordSummary::custom3},
     };
-    // As text, 10 sorts before 2 (difficulty is not compared as a number).
-    const char* values[] = {"b", "10", "A", "2", "c", ""};
+    // As text, 10 sorts before 2 (difficulty is not compared as a number); texts alike in their
+    // first characters and letters outside ASCII compare without regard to case too.
+    const QStringList values{"b",          "10",      "cache b", "A", "Zebra",      "2",
+                             "\u00c4rger", "Cache A", "c",       "",  "\u00e4rger2"};
+    const QStringList sorted{"",        "10",      "2",     "A",          "b",          "c",
+                             "Cache A", "cache b", "Zebra", "\u00c4rger", "\u00e4rger2"};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
         list.Clear();
-        for (const char* v : values) {
-            CRecordSummary* s = Add({QString::fromLatin1(v)});
-            s->*c.field = QString::fromLatin1(v);
+        for (const QString& v : values) {
+            CRecordSummary* s = Add({v});
+            s->*c.field = v;
         }
-        EXPECT_EQ(SortedBy(c.kind), (QStringList{"", "10", "2", "A", "b", "c"}));
+        EXPECT_EQ(SortedBy(c.kind), sorted);
     }
 }
 
