@@ -65,6 +65,10 @@ bool CCacheDb::Open(const QString& path, const QString& name) {
     }
     m_db = db;
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    // Pages are read through a read-only memory map of the file instead of being copied one by
+    // one: loading the record list reads every row, and this halves its time. Writes still go
+    // through the journal. Without the map (the library may refuse it) reads work as before.
+    sqlite3_exec(m_db, "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
 
     if (!CompleteSchema()) {
         Close();
