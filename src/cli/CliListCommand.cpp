@@ -73,7 +73,10 @@ int RunListCommand(const QStringList& arguments) {
                           QStringLiteral("The columns to print, as letters (default: the "
                                          "stored columns, CDEHG unless changed)."),
                           QStringLiteral("LETTERS"));
-    parser.AddFlag(QStringLiteral("show-units"), QStringLiteral("Append the unit to distances."));
+    parser.AddFlag(QStringLiteral("show-units"),
+                   QStringLiteral("Append the unit to distances (stored choice: on unless "
+                                  "changed)."));
+    parser.AddFlag(QStringLiteral("no-units"), QStringLiteral("Print distances without unit."));
     CCliListView::AddOptions(parser);
     if (const int parsed = parser.Parse(arguments, 0, 0); parsed != CCliParser::kRun)
         return parsed;
@@ -96,6 +99,8 @@ int RunListCommand(const QStringList& arguments) {
     CCliListView::ApplyOptions(parser, CAppSettings::Global(), error);
     if (parser.IsSet(QStringLiteral("show-units")))
         CAppSettings::Global().m_showDistUnits = 1;
+    if (parser.IsSet(QStringLiteral("no-units")))
+        CAppSettings::Global().m_showDistUnits = 0;
     if (letters.isEmpty())
         letters = CListColumns::ValidLetters(CListColumns::ReadColumns());
 
