@@ -11,10 +11,30 @@
 
 namespace {
 
-// Text kinds compare without regard to case: both texts are case-folded and then compared by
-// character code (UTF-16 code units).
-int CompareText(const QString& a, const QString& b) {
-    return QString::compare(a.toCaseFolded(), b.toCaseFolded(), Qt::CaseSensitive);
+// Text kinds compare without regard to case: code unit by code unit, each case-folded (letters
+// equal their other case), then by character code; a text that is the start of another sorts
+// first.
+inline char16_t FoldUnit(char16_t u) {
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
+    if (QChar::isSurrogate(u))
+        return u;
+    const char32_t folded = QChar::toCaseFolded(char32_t(u));
+    return folded <= 0xFFFF ? char16_t(folded) : u;
+}
+
+int CompareText(QStringView a, QStringView b) {
+    // Shared texts (the list loads repeated values once) are equal at once.
+    if (a.data() == b.data() && a.size() == b.size())
+        return 0;
+    const qsizetype n = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t fa = FoldUnit(a[i].unicode());
+        const char16_t fb = FoldUnit(b[i].unicode());
+        if (fa != fb)
+            return fa < fb ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 template <typename T> int CompareNumbers(T a, T b) {
@@ -100,18 +120,20 @@ void SortByKey(std::vector<CRecordSummary*>& rows, bool ascend, KeyOf keyOf) {
         rows[i] = keyed[i].second;
 }
 
-// The sort key of a text: its case-folded form, and its first four code units packed into one
-// number that orders the same way (shorter texts padded with zeros), so that most comparisons
-// need not look at the texts at all.
+// The sort key of a text: its first eight folded code units packed into two numbers that order
+// the same way (shorter texts padded with zeros), so that most comparisons need not look at the
+// texts themselves.
 struct TextKey {
-    quint64 prefix;
-    QString folded;
+    quint64 prefix[2];
+    QStringView text;
     CRecordSummary* summary;
 
     bool operator<(const TextKey& other) const {
-        if (prefix != other.prefix)
-            return prefix < other.prefix;
-        return folded < other.folded;
+        if (prefix[0] != other.prefix[0])
+            return prefix[0] < other.prefix[0];
+        if (prefix[1] != other.prefix[1])
+            return prefix[1] < other.prefix[1];
+        return CompareText(text, other.text) < 0;
     }
 };
 
@@ -119,11 +141,13 @@ void SortByText(std::vector<CRecordSummary*>& rows, bool ascend, QString CRecord
     std::vector<TextKey> keys;
     keys.reserve(rows.size());
     for (CRecordSummary* s : rows) {
-        QString folded = (s->*field).toCaseFolded();
-        quint64 prefix = 0;
-        for (qsizetype i = 0; i < 4; ++i)
-            prefix = (prefix << 16) | (i < folded.size() ? folded.at(i).unicode() : 0u);
-        keys.push_back({prefix, std::move(folded), s});
+        const QStringView text = s->*field;
+        TextKey key{{0, 0}, text, s};
+        for (qsizetype i = 0; i < 8; ++i) {
+            quint64& part = key.prefix[i / 4];
+            part = (part << 16) | (i < text.size() ? FoldUnit(text[i].unicode()) : 0u);
+        }
+        keys.push_back(key);
     }
     if (ascend)
         std::sort(keys.begin(), keys.end());
