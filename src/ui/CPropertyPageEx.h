@@ -44,8 +44,8 @@ public:
 
 protected:
     // Makes `control`, the page's main text or list control, take all the height the page's other
-    // controls leave, so that it grows with the sheet; controls laid out below it move down. Call
-    // after the page's layout holds the control.
+    // controls leave (in a box or grid layout), so that it grows with the sheet; controls laid
+    // out below it move down.
     void StretchControl(QWidget* control);
 
 private:

@@ -198,32 +198,36 @@ TEST_F(PropertySheetTest, CommandButtonsAndHelpReachTheSheet) {
     EXPECT_EQ(ui.helpTopics, QStringList{QStringLiteral("preferences")});
 }
 
-// A page whose list fills the height left by a label above and a button below.
+// A page whose notes list takes the height left by a label, a second list and a button.
 class ListPage : public CPropertyPageEx {
 public:
     ListPage() : CPropertyPageEx(QStringLiteral("Log")) {
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(new QLabel(QStringLiteral("Log Notes:")));
-        layout->addWidget(list);
+        layout->addWidget(notes);
+        layout->addWidget(other);
         layout->addWidget(button);
-        StretchControl(list);
+        StretchControl(notes);
     }
-    QListWidget* list = new QListWidget;
+    QListWidget* notes = new QListWidget;
+    QListWidget* other = new QListWidget;
     QPushButton* button = new QPushButton(QStringLiteral("Grab"));
 };
 
-TEST_F(PropertySheetTest, StretchedControlGrowsWithTheSheet) {
+TEST_F(PropertySheetTest, StretchedControlTakesTheGrowthOfTheSheet) {
     CPropertySheetEx sheet(QStringLiteral("Edit Log Notes"));
     auto* page = new ListPage;
     sheet.AddPage(page);
     CModalRunner::Script([page](QDialog& d) {
-        d.resize(400, 400);
+        d.resize(400, 500);
         QCoreApplication::processEvents();
-        const int listHeight = page->list->height();
+        const int notesHeight = page->notes->height();
+        const int otherHeight = page->other->height();
         const int buttonTop = page->button->y();
-        d.resize(400, 600);
+        d.resize(400, 700);
         QCoreApplication::processEvents();
-        EXPECT_EQ(page->list->height(), listHeight + 200);
+        EXPECT_EQ(page->notes->height(), notesHeight + 200);
+        EXPECT_EQ(page->other->height(), otherHeight);
         EXPECT_EQ(page->button->y(), buttonTop + 200);
         d.reject();
     });
