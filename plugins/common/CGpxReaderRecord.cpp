@@ -6,7 +6,9 @@
 
 #include <QRegularExpression>
 
+#include <cctype>
 #include <optional>
+#include <string_view>
 
 using namespace qbgeo;
 
@@ -16,18 +18,30 @@ QString Text(const std::string& utf8) {
     return CleanFieldText(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }
 
+// `value` is `word` in any letter case, blanks around it allowed.
+bool Is(const std::string& value, std::string_view word) {
+    size_t begin = value.find_first_not_of(" \t\r\n");
+    if (begin == std::string::npos) {
+        return false;
+    }
+    const size_t end = value.find_last_not_of(" \t\r\n") + 1;
+    if (end - begin != word.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(value[begin + i])) != word[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool IsTrue(const std::string& value) {
-    return QString::fromUtf8(value.data(), qsizetype(value.size()))
-                   .trimmed()
-                   .compare(u"true", Qt::CaseInsensitive) == 0 ||
-           value == "1";
+    return Is(value, "true") || Is(value, "1");
 }
 
 bool IsFalse(const std::string& value) {
-    return QString::fromUtf8(value.data(), qsizetype(value.size()))
-                   .trimmed()
-                   .compare(u"false", Qt::CaseInsensitive) == 0 ||
-           value == "0";
+    return Is(value, "false") || Is(value, "0");
 }
 
 bool LooksLikeHtml(const QString& text) {

@@ -11,6 +11,12 @@ bool IsHtmlSpace(QChar c) {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
 }
 
+// A character that goes out as it is: no markup, no blank, no control or special blank.
+bool IsOrdinary(QChar c) {
+    const char16_t u = c.unicode();
+    return u > 0x20 && u != u'<' && u != u'&' && u != 0x00A0 && u != 0x00AD;
+}
+
 bool IsNameChar(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
            c == u'-' || c == u':' || c == u'_';
@@ -86,20 +92,21 @@ qsizetype ReadReference(QStringView html, qsizetype at, QString& text) {
 enum class EBlock { None, Line, Paragraph };
 
 EBlock BlockOf(const QString& name) {
-    static const char16_t* const paragraphs[] = {
+    // Lengths are taken once, not at every tag.
+    static const QStringView paragraphs[] = {
         u"p",  u"h1", u"h2", u"h3",  u"h4",         u"h5", u"h6",      u"table",
         u"ul", u"ol", u"dl", u"pre", u"blockquote", u"hr", u"address", u"figure"};
-    static const char16_t* const lines[] = {
+    static const QStringView lines[] = {
         u"div",     u"tr",     u"li",     u"dt",         u"dd",     u"section",  u"article",
         u"header",  u"footer", u"nav",    u"aside",      u"form",   u"fieldset", u"legend",
         u"caption", u"main",   u"center", u"figcaption", u"option", u"tbody",    u"thead"};
-    for (const char16_t* p : paragraphs) {
-        if (name == QStringView(p)) {
+    for (const QStringView p : paragraphs) {
+        if (name == p) {
             return EBlock::Paragraph;
         }
     }
-    for (const char16_t* l : lines) {
-        if (name == QStringView(l)) {
+    for (const QStringView l : lines) {
+        if (name == l) {
             return EBlock::Line;
         }
     }
@@ -176,25 +183,32 @@ QString DecodeHtmlEntities(QStringView text) {
     return out;
 }
 
-void CHtmlToText::Emit(QChar c) {
+// Puts out what waits before the next character: line ends or a blank, a list item mark.
+void CHtmlToText::Pending() {
     if (m_out.isEmpty()) {
         m_breaks = 0;
         m_space = false;
     }
     if (m_breaks > 0) {
         for (int i = 0; i < m_breaks; ++i) {
-            m_out += u"\r\n";
+            m_out += QChar(u'\r');
+            m_out += QChar(u'\n');
         }
         m_breaks = 0;
         m_space = false;
     } else if (m_space) {
-        m_out += u' ';
+        m_out += QChar(u' ');
         m_space = false;
     }
     if (m_bullet) {
-        m_out += u"- ";
+        m_out += QChar(u'-');
+        m_out += QChar(u' ');
         m_bullet = false;
     }
+}
+
+void CHtmlToText::Emit(QChar c) {
+    Pending();
     m_out += c;
 }
 
@@ -244,6 +258,17 @@ QString CHtmlToText::Convert(QStringView html) {
                 i += length;
                 continue;
             }
+        }
+        if (m_pre == 0 && IsOrdinary(c)) {
+            // A run of plain characters goes out in one piece.
+            qsizetype end = i + 1;
+            while (end < n && IsOrdinary(html[end])) {
+                ++end;
+            }
+            Pending();
+            m_out += html.mid(i, end - i);
+            i = end;
+            continue;
         }
         Text(c);
         ++i;

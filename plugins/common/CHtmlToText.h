@@ -16,6 +16,7 @@ public:
     const QStringList& Images() const { return m_images; }
 
 private:
+    void Pending();
     void Emit(QChar c);
     void Text(QChar c);
     void Break(int lines);

@@ -89,30 +89,49 @@ QString NormalizeLineEnds(const QString& text) {
 }
 
 QString CleanFieldText(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'\r') {
-            out += u"\r\n";
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-        } else if (c == u'\n') {
-            out += u"\r\n";
-        } else if (c >= 0x20 || c == u'\t') {
-            out += QChar(c);
-        }
-    }
+    const QChar* in = text.constData();
     qsizetype begin = 0;
-    qsizetype end = out.size();
-    while (begin < end && out[begin].isSpace()) {
+    qsizetype end = text.size();
+    const auto blank = [](QChar c) { return c.unicode() < 0x20 || c.isSpace(); };
+    while (begin < end && blank(in[begin])) {
         ++begin;
     }
-    while (end > begin && out[end - 1].isSpace()) {
+    while (end > begin && blank(in[end - 1])) {
         --end;
     }
-    return begin == 0 && end == out.size() ? out : out.mid(begin, end - begin);
+    // The size after line ends become "\r\n" and control characters are dropped.
+    qsizetype size = 0;
+    for (qsizetype i = begin; i < end; ++i) {
+        const char16_t c = in[i].unicode();
+        if (c >= 0x20 || c == u'\t') {
+            ++size;
+        } else if (c == u'\n') {
+            size += (i > begin && in[i - 1] == u'\r') ? 0 : 2;
+        } else if (c == u'\r') {
+            size += 2;
+        }
+    }
+    if (size == end - begin) {
+        bool same = true;
+        for (qsizetype i = begin; i < end && same; ++i) {
+            same = in[i].unicode() >= 0x20 || in[i] == u'\t';
+        }
+        if (same) {
+            return begin == 0 && end == text.size() ? text : text.mid(begin, end - begin);
+        }
+    }
+    QString out(size, Qt::Uninitialized);
+    QChar* o = out.data();
+    for (qsizetype i = begin; i < end; ++i) {
+        const char16_t c = in[i].unicode();
+        if (c >= 0x20 || c == u'\t') {
+            *o++ = QChar(c);
+        } else if (c == u'\r' || (c == u'\n' && !(i > begin && in[i - 1] == u'\r'))) {
+            *o++ = QChar(u'\r');
+            *o++ = QChar(u'\n');
+        }
+    }
+    return out;
 }
 
 QString IsoDateOf(const QString& text) {
