@@ -17,7 +17,8 @@ CAboutInfoPage::CAboutInfoPage(QWidget* parent)
     auto* product = new QLabel(QStringLiteral("Quarrybook for Pocket PC"), this);
     QFont bold = product->font();
     bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.25);
+    if (bold.pointSizeF() > 0)
+        bold.setPointSizeF(bold.pointSizeF() * 1.25);
     product->setFont(bold);
 
     auto* version = new QLabel(QStringLiteral("Version ") + ProgramVersionText(), this);

@@ -31,26 +31,26 @@ int CModalRunner::RunScripted(QDialog& dialog) {
     ScriptState& state = State();
     dialog.setResult(0);
     // Show it as exec() would, and let the work the dialog posted to itself while opening run
-    // (a property sheet restores its last page that way) before the first step looks at it.
+    // (a property sheet restores its last page that way) before the first step looks at it. A
+    // dialog that ends itself while opening needs no step.
     dialog.show();
     QCoreApplication::processEvents();
 
-    if (state.steps.empty()) {
-        Fail(
-            QStringLiteral("Modal dialog shown without a scripted step: %1").arg(Describe(dialog)));
-        dialog.reject();
-        return dialog.result();
-    }
+    bool stepped = false;
     while (dialog.isVisible()) {
         if (state.steps.empty()) {
-            Fail(QStringLiteral("Modal dialog still open after its scripted steps: %1")
+            Fail((stepped ? QStringLiteral("Modal dialog still open after its scripted steps: %1")
+                          : QStringLiteral("Modal dialog shown without a scripted step: %1"))
                      .arg(Describe(dialog)));
             dialog.reject();
+            if (dialog.isVisible()) // its page refused to cancel
+                dialog.done(QDialog::Rejected);
             break;
         }
         // Take the step before running it: a nested dialog opened by the step takes the next.
         Step step = std::move(state.steps.front());
         state.steps.pop_front();
+        stepped = true;
         step(dialog);
         QCoreApplication::processEvents();
     }

@@ -18,9 +18,10 @@
 //     CModalRunner::AnswerMessage(QMessageBox::Yes);
 //     CModalRunner::AnswerMessage(QStringLiteral("Delete the selected record?"), QMessageBox::No);
 //
-// A dialog run without a step, a step for a dialog of another class, or a dialog left open when
-// the steps are used up is reported through the failure handler (the test main turns it into a
-// test failure) and the dialog is rejected.
+// A dialog that ends by itself while opening needs no step. A dialog run without a step, a step
+// for a dialog of another class, or a dialog left open when the steps are used up is reported
+// through the failure handler (the test main turns it into a test failure) and the dialog is
+// rejected.
 class CModalRunner {
 public:
     using Step = std::function<void(QDialog&)>;

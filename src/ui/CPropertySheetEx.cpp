@@ -39,6 +39,8 @@ void CPropertySheetEx::AddPage(CPropertyPageEx* page) {
     m_pages.append(page);
     m_captions.append(page->Caption());
     m_tabs->addTab(page, page->Caption());
+    if (m_shownOnce)
+        page->OnInitPage();
 }
 
 CPropertyPageEx* CPropertySheetEx::Page(int index) const {

@@ -27,7 +27,8 @@ public:
     explicit CPropertySheetEx(const QString& caption, QWidget* parent = nullptr);
     ~CPropertySheetEx() override;
 
-    // Adds a page on a new tab named by the page's caption; the sheet owns it.
+    // Adds a page on a new tab named by the page's caption; the sheet owns it. Pages are normally
+    // added before the sheet is shown (a page added later is initialised at once).
     void AddPage(CPropertyPageEx* page);
     int PageCount() const { return int(m_pages.size()); }
     CPropertyPageEx* Page(int index) const;

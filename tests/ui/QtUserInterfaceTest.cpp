@@ -119,6 +119,11 @@ TEST_F(QtUserInterfaceTest, StepsRunUntilTheDialogEndsAndSeeItsFields) {
     });
     EXPECT_EQ(CModalRunner::Run(dialog), QDialog::Accepted);
     EXPECT_EQ(field->text(), QStringLiteral("x"));
+
+    // A dialog that ends itself while opening needs no step.
+    QDialog closing;
+    QMetaObject::invokeMethod(&closing, &QDialog::accept, Qt::QueuedConnection);
+    EXPECT_EQ(CModalRunner::Run(closing), QDialog::Accepted);
 }
 
 TEST_F(QtUserInterfaceTest, WaitCursorNestsAndStepsAsideForMessages) {
