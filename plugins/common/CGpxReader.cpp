@@ -202,7 +202,7 @@ void CGpxReader::StartInCache(std::string_view local, const char** attrs) {
 
 void CGpxReader::OnText(const char* text, int length) {
     if (m_capture) {
-        m_capture->append(text, size_t(length));
+        AppendCapped(*m_capture, text, length);
     }
 }
 

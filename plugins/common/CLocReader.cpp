@@ -95,7 +95,7 @@ void CLocReader::OnStart(EXmlNs, std::string_view local, const char** attrs) {
 
 void CLocReader::OnText(const char* text, int length) {
     if (m_capture) {
-        m_capture->append(text, size_t(length));
+        AppendCapped(*m_capture, text, length);
     }
 }
 

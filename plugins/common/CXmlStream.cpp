@@ -9,6 +9,7 @@
 
 #include <expat.h>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace qbgeo;
@@ -93,6 +94,12 @@ int EncodingHandler(void*, const char* name, XML_Encoding* info) {
 }
 
 } // namespace
+
+void AppendCapped(std::string& field, const char* text, int length) {
+    if (field.size() < kMaxFieldBytes) {
+        field.append(text, std::min(size_t(length), kMaxFieldBytes - field.size()));
+    }
+}
 
 const char* XmlAttr(const char** attrs, std::string_view local) {
     for (const char** a = attrs; a && *a; a += 2) {

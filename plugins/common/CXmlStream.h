@@ -35,6 +35,11 @@ public:
     virtual void OnText(const char* text, int length) = 0;
 };
 
+// Appends text of a field to `field`, up to kMaxFieldBytes: no field of a waypoint is that
+// long, and a file that says otherwise must not fill the memory.
+inline constexpr size_t kMaxFieldBytes = 8 * 1024 * 1024;
+void AppendCapped(std::string& field, const char* text, int length);
+
 // The value of the attribute with local name `local` (any prefix), or null.
 const char* XmlAttr(const char** attrs, std::string_view local);
 
