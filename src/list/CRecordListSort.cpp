@@ -28,9 +28,15 @@ int CompareText(QStringView a, QStringView b) {
     if (a.data() == b.data() && a.size() == b.size())
         return 0;
     const qsizetype n = qMin(a.size(), b.size());
+    const char16_t* pa = a.utf16();
+    const char16_t* pb = b.utf16();
+    // Equal code units are equal folded too: only the positions where they differ are folded.
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t fa = FoldUnit(a[i].unicode());
-        const char16_t fb = FoldUnit(b[i].unicode());
+        i = std::mismatch(pa + i, pa + n, pb + i).first - pa;
+        if (i == n)
+            break;
+        const char16_t fa = FoldUnit(pa[i]);
+        const char16_t fb = FoldUnit(pb[i]);
         if (fa != fb)
             return fa < fb ? -1 : 1;
     }
