@@ -42,7 +42,11 @@ bool CChildLinker::Add(CGeoRecord& record) {
     if (record.kind == EGeoKind::Child && Belongs(record)) {
         QString name = record.name;
         name.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        m_lines << record.code + QStringLiteral(" - ") + name;
+        // The page puts the ID of a line into a link address as it stands: an ID with quotes
+        // (no real one has them) is listed without them, as plain text.
+        QString code = record.code;
+        code.remove(u'"').remove(u'\'');
+        m_lines << code + QStringLiteral(" - ") + name;
         m_needList = m_needList || !PageFindsByCode(m_cache->code, record.code);
         return m_sink(record);
     }

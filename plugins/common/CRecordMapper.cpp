@@ -68,7 +68,8 @@ bool CRecordMapper::ToRecord(const CGeoRecord& geo, QBEX_RECORD& record) {
     QStringList images;
     for (const QString& image : geo.images) {
         if (!Piece(image).isEmpty()) {
-            images << Piece(image);
+            // The record page inserts image addresses into its HTML as they stand.
+            images << SafeAddress(Piece(image));
         }
     }
     bool ok = Set(record.wpt, geo.code) && Set(record.name, geo.name) &&

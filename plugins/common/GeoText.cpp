@@ -165,6 +165,22 @@ char16_t Cp437Char(uint8_t byte) {
     return byte < 0x80 ? char16_t(byte) : high[byte - 0x80];
 }
 
+QString SafeAddress(const QString& address) {
+    QString out;
+    out.reserve(address.size());
+    for (const QChar c : address) {
+        const char16_t u = c.unicode();
+        if (u <= 0x20 || u == 0x7F || u == u'"' || u == u'\'' || u == u'<' || u == u'>' ||
+            u == u'\\' || u == u'`') {
+            out += u'%';
+            out += QString::number(int(u), 16).rightJustified(2, u'0').toUpper();
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 double ParseCoordinate(const char* text, double limit) {
     if (!text) {
         return 200.0;

@@ -37,6 +37,10 @@ char16_t Windows1252Char(uint8_t byte);
 // The characters of the IBM PC code page 437 (DOS names in zip files).
 char16_t Cp437Char(uint8_t byte);
 
+// An address fit to be put into a page as it stands: blanks, quotes, angle brackets, backslashes,
+// backquotes and control characters are percent-encoded (UTF-8), everything else is kept.
+QString SafeAddress(const QString& address);
+
 // A latitude (limit 90) or longitude (limit 180) in decimal degrees from the text of an
 // attribute, blanks around it allowed; 200.0 (no coordinates) when it is empty, not a number or
 // out of range.

@@ -93,7 +93,7 @@ TEST(ShippedPlugins, ImportStoresRecordsAsTheRecordPageShowsThem) {
     EXPECT_EQ(oc->find_rat, QString());
 }
 
-TEST(ShippedPlugins, ImportEscapesTheLogPiecesThePageInsertsAsStored) {
+TEST(ShippedPlugins, ImportEscapesWhatTheRecordPageInsertsAsStored) {
     CGeoRecord geo;
     geo.code = U("GC1");
     CGeoLog log;
@@ -105,7 +105,12 @@ TEST(ShippedPlugins, ImportEscapesTheLogPiecesThePageInsertsAsStored) {
     const QChar e(1);
     const QString one = U("Note &amp; &lt;more&gt;") + e + U("A <b>") + e + U("2024-05-01") + e +
                         U("Nop [xyz] Abc");
-    EXPECT_EQ(Stored(geo).past_log, one + e + one);
+    geo.images = {U("https://x/a b\".jpg"), U("https://x/<script>'`\\.png"), U("https://x/ok.jpg")};
+    const CHostRecord stored = Stored(geo);
+    EXPECT_EQ(stored.past_log, one + e + one);
+    EXPECT_EQ(stored.img_urls, U("https://x/a%20b%22.jpg") + e +
+                                   U("https://x/%3Cscript%3E%27%60%5C.png") + e +
+                                   U("https://x/ok.jpg"));
 
     // And back for an export: the pieces as the files write them.
     QBEX_RECORD record{};
