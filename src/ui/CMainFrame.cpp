@@ -153,7 +153,7 @@ void CMainFrame::BuildFilterBar() {
     m_categoryButton = new QToolButton(m_filterBar);
     m_categoryButton->setObjectName(QStringLiteral("CategoryButton"));
     m_categoryButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_categoryButton->setArrowType(Qt::DownArrow);
+    m_categoryButton->setIcon(QIcon(CIconSet::Render(QStringLiteral("drop-down"), imageSize)));
     // The arrow after the text, as on a drop-down button.
     m_categoryButton->setLayoutDirection(Qt::RightToLeft);
     connect(m_categoryButton, &QToolButton::clicked, this,

@@ -36,6 +36,8 @@ CRecListView::CRecListView(CMainFrame* frame) : QTableView(frame), m_frame(frame
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
+    // Icon columns are narrower than the style's usual minimum.
+    horizontalHeader()->setMinimumSectionSize(4);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     // 1, 2. Font and status icons.
@@ -97,6 +99,7 @@ void CRecListView::BuildColumns() {
     setUpdatesEnabled(false);
     m_model->ColumnsChanged();
     ApplyColumnWidths();
+    ShowSortIndicator();
     setUpdatesEnabled(true);
 }
 
@@ -154,7 +157,19 @@ void CRecListView::SortByColumn(int column) {
     }
     m_list.SortVisible();
     m_model->RefreshAll();
+    ShowSortIndicator();
     viewport()->update();
+}
+
+void CRecListView::ShowSortIndicator() {
+    const CAppSettings& settings = CAppSettings::Global();
+    const int column =
+        int(m_columns.Letters().indexOf(CListColumns::LetterOf(settings.m_sortColumn)));
+    QHeaderView* header = horizontalHeader();
+    header->setSortIndicatorShown(column >= 0);
+    if (column >= 0)
+        header->setSortIndicator(column,
+                                 settings.m_sortAscend ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 int CRecListView::SelectedRow() const {

@@ -132,6 +132,8 @@ private:
     void SaveColumnWidths();
     void OnSectionResized();
     void OnHeaderClicked(int column);
+    // The header shows the sort column and direction, when the sort column is shown.
+    void ShowSortIndicator();
     void SetRowCount(int count);
     void SelectRow(int row);
     void ShowCategoryMenu();

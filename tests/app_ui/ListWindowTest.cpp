@@ -3,6 +3,7 @@
 #include "CAppTestHome.h"
 
 #include "app/CAppSettings.h"
+#include "app/CSettingsStore.h"
 #include "db/CCacheDb.h"
 #include "list/CRecordList.h"
 #include "ui/CMainFrame.h"
@@ -12,6 +13,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QDialog>
+#include <QHeaderView>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -206,6 +208,25 @@ TEST_F(ListWindowTest, HeaderTapTogglesOrSwitchesTheSort) {
     EXPECT_EQ(settings.m_sortColumn, int(kKindName));
     EXPECT_EQ(settings.m_sortAscend, 1);
     EXPECT_EQ(RowNames(), QStringList({"a", "b", "c"}));
+}
+
+TEST_F(ListWindowTest, ResizedColumnsAreSavedByTheTimerAndComeBack) {
+    CSettingsStore().WriteInt(QStringLiteral("ListView"), QStringLiteral("SaveColumns"), 1);
+    Start();
+    AddRecord({QStringLiteral("Name")});
+    View()->Reload();
+    const int name = int(View()->ColumnLetters().indexOf(QLatin1Char('G')));
+    // The user double-taps a divider (the column fits its contents), then drags it.
+    emit View()->horizontalHeader()->sectionHandleDoubleClicked(name);
+    View()->setColumnWidth(name, 150);
+    RunTimer(1);
+    const QString stored =
+        CSettingsStore().ReadText(QStringLiteral("ListView"), QStringLiteral("ColumnWidths"));
+    EXPECT_EQ(stored.split(QLatin1Char(';')).value(name), QStringLiteral("150"));
+
+    Stop();
+    Start();
+    EXPECT_EQ(View()->columnWidth(name), 150);
 }
 
 TEST_F(ListWindowTest, TableModelKeepsItsContract) {

@@ -2,16 +2,22 @@
 // hand-over from a second start.
 #include "CAppTestHome.h"
 
+#include "app/CMainApp.h"
 #include "app/CSettingsStore.h"
 #include "db/CCacheDb.h"
 #include "list/CRecordList.h"
+#include "travelbugs/CBugInventory.h"
 #include "ui/CMainFrame.h"
 #include "ui/CModalRunner.h"
 #include "ui/CRecListView.h"
 #include "ui/CVgaNoticeDlg.h"
 #include "ui/ScreenDensity.h"
+#include "util/Timestamps.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
@@ -93,6 +99,53 @@ TEST_F(StartupTest, UnopenableDatabaseFallsBackToDefaultOnce) {
               QStringLiteral("Default"));
     // The file that is not a database is left as it was.
     EXPECT_EQ(ReadFile(QStringLiteral("DB_Files/Broken")), QByteArray(4096, 'x'));
+}
+
+TEST_F(StartupTest, OverdueTravelBugsAreRemindedOfAtStart) {
+    {
+        CBugInventory inventory;
+        ASSERT_TRUE(inventory.Open(Home()));
+        CBugRecord bug;
+        bug.name = QStringLiteral("Old bug");
+        ASSERT_TRUE(inventory.SaveBug(bug));
+        bug.insert_ts = DateTimeToTimestamp(QDateTime::currentDateTimeUtc().addDays(-31));
+        ASSERT_TRUE(inventory.SaveBug(bug));
+        inventory.Close();
+    }
+    Start();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              QStringLiteral("You have one or more travel bugs in your inventory that need to be "
+                             "dropped as soon as possible."));
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);
+}
+
+TEST_F(StartupTest, BundledPlugInsAreCopiedWhenMissingOrOlder) {
+    const QDateTime built = QDateTime::currentDateTime().addDays(-1);
+    auto write = [this](const QString& file, const QByteArray& bytes, const QDateTime& time) {
+        WriteFile(file, bytes);
+        QFile f(Path(file));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    write(QStringLiteral("bundle/new.so"), "new", built);
+    write(QStringLiteral("bundle/updated.so"), "version 2", built);
+    write(QStringLiteral("bundle/current.so"), "bundled", built);
+    write(QStringLiteral("bundle/readme.txt"), "not a plug-in", built);
+    write(QStringLiteral("Plugins/updated.so"), "version 1", built.addDays(-10));
+    write(QStringLiteral("Plugins/current.so"), "installed", built.addSecs(60));
+
+    CMainApp::CopyBundledPlugins(Path(QStringLiteral("bundle")), Path(QStringLiteral("Plugins")));
+    EXPECT_EQ(ReadFile(QStringLiteral("Plugins/new.so")), "new");
+    EXPECT_EQ(ReadFile(QStringLiteral("Plugins/updated.so")), "version 2");
+    EXPECT_EQ(ReadFile(QStringLiteral("Plugins/current.so")), "installed");
+    EXPECT_EQ(QDir(Path(QStringLiteral("Plugins"))).entryList(QDir::Files),
+              QStringList({"current.so", "new.so", "updated.so"}));
+
+    // Copies keep the bundled time, so the next start leaves them alone.
+    write(QStringLiteral("Plugins/new.so"), "changed by hand", built);
+    CMainApp::CopyBundledPlugins(Path(QStringLiteral("bundle")), Path(QStringLiteral("Plugins")));
+    EXPECT_EQ(ReadFile(QStringLiteral("Plugins/new.so")), "changed by hand");
 }
 
 TEST_F(StartupTest, CategoryIsStoredAtCloseAndResolvedAtStart) {
