@@ -73,7 +73,7 @@ QString Half(std::mt19937& rng, int from, int to) {
 
 } // namespace
 
-void GenerateRecords(CCacheDb& db, int count, unsigned seed) {
+void GenerateRecords(CCacheDb& db, int count, unsigned seed, bool longTexts) {
     std::mt19937 rng(seed);
     std::uniform_real_distribution<double> offset(-1.4, 1.4);
     CWriteBatch batch(db);
@@ -86,9 +86,11 @@ void GenerateRecords(CCacheDb& db, int count, unsigned seed) {
         r.terr = Half(rng, 1, 5);
         r.owner = QStringLiteral("owner%1").arg(rng() % 4000);
         r.cont = QLatin1String(kContainers[rng() % std::size(kContainers)]);
-        r.descr = Words(rng, 200);
-        r.hints = Words(rng, 6);
-        r.past_log = Words(rng, 180);
+        if (longTexts) {
+            r.descr = Words(rng, 200);
+            r.hints = Words(rng, 6);
+            r.past_log = Words(rng, 180);
+        }
         r.url = QStringLiteral("https://coord.info/") + r.wpt;
         r.lat = 47.6 + offset(rng);
         r.lon = -122.3 + offset(rng);

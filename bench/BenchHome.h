@@ -38,8 +38,9 @@ private:
 // (47.6 N, 122.3 W, within about 150 km): names, types, containers, difficulty and terrain,
 // a few thousand owners, descriptions, hints and logs of realistic length, some custom fields and
 // find rates, some found, disabled, bookmarked and logged records. The same seed gives the same
-// records. Written in write batches.
-void GenerateRecords(CCacheDb& db, int count, unsigned seed = 1);
+// records. Written in write batches. Without `longTexts` the records have no description, hints
+// or logs (about 250 bytes each instead of about 4 KB).
+void GenerateRecords(CCacheDb& db, int count, unsigned seed = 1, bool longTexts = true);
 
 // Bytes of heap in use (malloc statistics) and the resident set size of the process.
 std::size_t HeapInUse();

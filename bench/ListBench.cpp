@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QFileInfo>
+
 #include <malloc.h>
 
 #include <map>
@@ -22,11 +24,13 @@ public:
         return env;
     }
 
-    CCacheDb& Db(int count) {
-        auto& db = m_dbs[count];
+    // The database of `count` records, with or without long texts (descriptions, hints, logs).
+    CCacheDb& Db(int count, bool longTexts = true) {
+        auto& db = m_dbs[{count, longTexts}];
         if (!db) {
-            db = m_home.OpenDb(QStringLiteral("Bench%1").arg(count));
-            GenerateRecords(*db, count);
+            db =
+                m_home.OpenDb(QStringLiteral("Bench%1%2").arg(count).arg(longTexts ? "" : "Short"));
+            GenerateRecords(*db, count, 1, longTexts);
         }
         return *db;
     }
@@ -45,7 +49,7 @@ public:
 
 private:
     BenchHome m_home;
-    std::map<int, std::unique_ptr<CCacheDb>> m_dbs;
+    std::map<std::pair<int, bool>, std::unique_ptr<CCacheDb>> m_dbs;
 };
 
 void BM_LoadFilterSortByDistance(benchmark::State& state) {
@@ -60,8 +64,39 @@ void BM_LoadFilterSortByDistance(benchmark::State& state) {
         benchmark::DoNotOptimize(list.VisibleAt(0));
     }
     state.counters["records"] = list.LoadedCount();
+    state.counters["db_MB"] = double(QFileInfo(db.GetPath()).size()) / 1e6;
 }
 BENCHMARK(BM_LoadFilterSortByDistance)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Opening the database and loading it, as at start-up or after Select Database: a fresh
+// connection each time, so the whole file is read anew (from the system's file cache). The
+// second argument is 1 for records with long texts, 0 for records without them.
+void BM_OpenLoadFilterSort(benchmark::State& state) {
+    const int count = int(state.range(0));
+    CCacheDb& generated = ListEnv::Get().Db(count, state.range(1) != 0);
+    const QString path = generated.GetPath();
+    ListEnv::Get().Settings();
+    for (auto _ : state) {
+        CCacheDb db;
+        if (!db.Open(path, QStringLiteral("Fresh"))) {
+            state.SkipWithError("cannot open the database");
+            break;
+        }
+        CRecordList list;
+        list.SetDatabase(&db);
+        list.LoadSummaries();
+        list.ApplyFilters();
+        benchmark::DoNotOptimize(list.VisibleAt(0));
+        list.Clear();
+        db.Close();
+    }
+    state.counters["db_MB"] = double(QFileInfo(path).size()) / 1e6;
+}
+BENCHMARK(BM_OpenLoadFilterSort)
+    ->Args({10000, 1})
+    ->Args({100000, 1})
+    ->Args({100000, 0})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_LoadSummaries(benchmark::State& state) {
     CCacheDb& db = ListEnv::Get().Db(int(state.range(0)));
