@@ -59,8 +59,8 @@ int RunImportCommand(const QStringList& arguments) {
                        "for owned, found and extra records) that the program stores."));
     parser.AddDbOption();
     parser.AddValueOption(QStringLiteral("plugin"),
-                          QStringLiteral("The import plug-in (default: the one chosen last, or "
-                                         "the only one)."),
+                          QStringLiteral("The import plug-in (default: the one the program used "
+                                         "last, or the only one)."),
                           QStringLiteral("NAME"));
     parser.AddFlag(QStringLiteral("no-merge"),
                    QStringLiteral("Add every record as a new record, even when its waypoint ID "
@@ -140,8 +140,8 @@ int RunExportCommand(const QStringList& arguments) {
                        "for this run only."));
     parser.AddDbOption();
     parser.AddValueOption(QStringLiteral("plugin"),
-                          QStringLiteral("The export plug-in (default: the one chosen last, or "
-                                         "the only one)."),
+                          QStringLiteral("The export plug-in (default: the one the program used "
+                                         "last, or the only one)."),
                           QStringLiteral("NAME"));
     parser.AddValueOption(QStringLiteral("max"),
                           QStringLiteral("Hand over at most N records (default: no limit)."),
