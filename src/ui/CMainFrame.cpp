@@ -9,6 +9,8 @@
 #include "util/CUserInterface.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMap>
 #include <QMenu>
@@ -239,4 +241,11 @@ void CMainFrame::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_listView)
         m_listView->Resume();
     QMainWindow::changeEvent(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    // Closing the main window ends the program, even while a help window is still open.
+    if (event->isAccepted())
+        QCoreApplication::quit();
 }
