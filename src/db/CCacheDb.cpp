@@ -65,16 +65,6 @@ bool CCacheDb::Open(const QString& path, const QString& name) {
     }
     m_db = db;
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    // The key ceilings of the write shortcuts hold only until the transaction ends.
-    sqlite3_commit_hook(
-        m_db,
-        [](void* self) {
-            static_cast<CCacheDb*>(self)->ForgetKeyCeilings();
-            return 0;
-        },
-        this);
-    sqlite3_rollback_hook(
-        m_db, [](void* self) { static_cast<CCacheDb*>(self)->ForgetKeyCeilings(); }, this);
     // Pages are read through a read-only memory map of the file instead of being copied one by
     // one: loading the record list reads every row, and this halves its time. Writes still go
     // through the journal. Without the map (the library may refuse it) reads work as before.
@@ -145,7 +135,6 @@ void CCacheDb::Close() {
     m_extraLookup.Finalize();
     sqlite3_close_v2(m_db);
     m_db = nullptr;
-    ForgetKeyCeilings();
     m_open = false;
 }
 

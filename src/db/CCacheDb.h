@@ -158,15 +158,6 @@ private:
     void RunAfterCommit();
     void DropAfterCommit();
 
-    // Whether no row can have the key `id`: true when `id` is above the highest key that
-    // `maxSql` reads, taken once per write transaction into `ceiling`. Outside a write
-    // transaction another connection may add rows at any time, so the answer is false.
-    bool IsAboveStoredKeys(qint64& ceiling, const char* maxSql, quint32 id);
-    static void RaiseCeiling(qint64& ceiling, quint32 id);
-    void ForgetKeyCeilings();
-    // Counts an operation that had nothing to write toward the batch's next commit.
-    void CountEmptyOperation();
-
     bool SaveExtraFields(CCacheRecord& record);
     bool ReadExtraFields(CDbStatement& stmt, CCacheRecord& record);
     bool SingleNumber(const QString& sql, qint64& out);
@@ -193,10 +184,4 @@ private:
     QElapsedTimer m_batchClock;
     std::vector<quint32> m_notesToDelete; // voice notes of deleted records, after the commit
     bool m_deleteAllNotes = false;        // every voice note of the database, after the commit
-
-    // Highest t_bugs.wpt_id and t_extra.id known in the current write transaction (-1: not
-    // read); raised by this connection's writes, forgotten when the transaction ends or a unit
-    // is undone (an undone unit may bring rows back).
-    qint64 m_bugOwnerCeiling = -1;
-    qint64 m_extraIdCeiling = -1;
 };

@@ -43,7 +43,6 @@ bool CCacheDb::EndOperation(bool ok) {
         // last commit is gone, including this operation.
         m_operationDepth = 0;
         m_inBatchTransaction = false;
-        ForgetKeyCeilings();
         DropAfterCommit();
         return false;
     }
@@ -55,7 +54,6 @@ bool CCacheDb::EndOperation(bool ok) {
             ExecuteUtf8("rollback", false);
         }
     } else {
-        ForgetKeyCeilings();
         ExecuteUtf8("rollback to op", false);
         ExecuteUtf8("release op", false);
     }
@@ -73,42 +71,6 @@ bool CCacheDb::EndOperation(bool ok) {
         }
     }
     return ok;
-}
-
-void CCacheDb::CountEmptyOperation() {
-    if (m_operationDepth > 0 || !m_inBatchTransaction)
-        return;
-    ++m_batchOperations;
-    if (m_batchOperations >= kBatchOperations || m_batchClock.elapsed() >= kBatchMilliseconds)
-        CommitBatch(false);
-}
-
-bool CCacheDb::IsAboveStoredKeys(qint64& ceiling, const char* maxSql, quint32 id) {
-    // A write transaction keeps other connections from adding rows until it ends, and its end
-    // (commit or rollback, seen by the hooks installed at open) forgets the ceilings.
-    if (!m_db || sqlite3_txn_state(m_db, "main") != SQLITE_TXN_WRITE)
-        return false;
-    if (ceiling < 0) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(m_db, maxSql, -1, &stmt, nullptr) != SQLITE_OK ||
-            sqlite3_step(stmt) != SQLITE_ROW) {
-            sqlite3_finalize(stmt);
-            return false;
-        }
-        ceiling = sqlite3_column_int64(stmt, 0); // an empty table gives NULL, read as 0
-        sqlite3_finalize(stmt);
-    }
-    return qint64(id) > ceiling;
-}
-
-void CCacheDb::RaiseCeiling(qint64& ceiling, quint32 id) {
-    if (ceiling >= 0 && qint64(id) > ceiling)
-        ceiling = id;
-}
-
-void CCacheDb::ForgetKeyCeilings() {
-    m_bugOwnerCeiling = -1;
-    m_extraIdCeiling = -1;
 }
 
 void CCacheDb::BeginBatch() {

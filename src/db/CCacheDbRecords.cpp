@@ -204,15 +204,11 @@ bool CCacheDb::SaveRecord(CCacheRecord& record, bool quiet) {
     bool ok = Execute(sql);
     if (ok && record.id == 0)
         record.id = quint32(sqlite3_last_insert_rowid(m_db));
-    // A key above every stored one (a record just added, mostly) has no extra row to delete.
-    if (ok && !IsAboveStoredKeys(m_extraIdCeiling, "select max(id) from t_extra", record.id))
+    if (ok)
         ok = Execute(QStringLiteral("delete from t_extra where id=") + Num(record.id));
-    if (ok && !extra.isEmpty()) {
+    if (ok && !extra.isEmpty())
         ok = Execute(QStringLiteral("insert into t_extra(id,info) values(") + Num(record.id) +
                      QStringLiteral(",") + QuoteText(extra) + QLatin1Char(')'));
-        if (ok)
-            RaiseCeiling(m_extraIdCeiling, record.id);
-    }
     if (!op.Finish(ok)) {
         record.id = oldId; // the inserted row was undone
         return false;

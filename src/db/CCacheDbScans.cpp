@@ -138,8 +138,6 @@ bool CCacheDb::SaveBug(CWaypointBug& bug, bool quiet) {
     if (!op.Begin())
         return false;
     const bool ok = Execute(sql);
-    if (ok)
-        RaiseCeiling(m_bugOwnerCeiling, bug.wpt_id);
     if (ok && bug.id == 0)
         bug.id = quint32(sqlite3_last_insert_rowid(m_db));
     if (!op.Finish(ok)) {
@@ -174,28 +172,14 @@ int CCacheDb::CountBugsOf(quint32 recordId) {
 }
 
 bool CCacheDb::ReplaceBugsOf(quint32 recordId, const QString& bugList) {
-    QStringList entries;
-    SplitText(bugList, entries, kBugEntrySeparator, true);
-    QStringList fields;
-    bool anyBug = false;
-    for (const QString& entry : std::as_const(entries)) {
-        SplitText(entry, fields, kBugFieldSeparator, true);
-        anyBug = anyBug || fields.size() >= 2;
-    }
-    // Bugs are listed under a key only up to the highest listed one: a record above it (one
-    // just added, mostly) has none to delete, and with no bugs to list there is nothing to do.
-    const bool noneStored =
-        IsAboveStoredKeys(m_bugOwnerCeiling, "select max(wpt_id) from t_bugs", recordId);
-    if (noneStored && !anyBug) {
-        CountEmptyOperation();
-        return true;
-    }
-
     COperationScope op(*this);
     if (!op.Begin())
         return false;
-    if (!noneStored && !DeleteBugsOf(recordId, true))
+    if (!DeleteBugsOf(recordId, true))
         return op.Finish(false);
+    QStringList entries;
+    SplitText(bugList, entries, kBugEntrySeparator, true);
+    QStringList fields;
     for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
         SplitText(*entry, fields, kBugFieldSeparator, true);
         if (fields.size() < 2)

@@ -2,16 +2,11 @@
 
 #include "db/CCacheRecord.h"
 #include "db/CWaypointBug.h"
-#include "db/CWriteBatch.h"
 
 namespace {
 
 const QChar k1(0x0001);
 const QChar k2(0x0002);
-
-QString N(quint32 id) {
-    return QString::number(id);
-}
 
 } // namespace
 
@@ -111,59 +106,5 @@ TEST_F(BugTest, BugRowsAreSavedLoadedScannedAndDeleted) {
     r.flags |= kFlagFound;
     EXPECT_EQ(db.RefreshBugFlag(r), 0);
     EXPECT_EQ(r.flags, kFlagFound);
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-// Inside a batch a record's old bug and extra rows are looked for only where some may exist;
-// rows left under a key that a new record takes must still go.
-TEST_F(BugTest, ARecordTakingAKeyAgainInsideABatchKeepsNoOldRows) {
-    CCacheRecord first;
-    ASSERT_TRUE(db.SaveRecord(first));
-    // Rows under the next free key, left by an earlier run whose clearing did not finish.
-    const quint32 next = first.id + 1;
-    ASSERT_TRUE(db.Execute("insert into t_bugs(wpt_id,tb_num,name) values(" + N(next) +
-                           ",'TBO','orphan')"));
-    ASSERT_TRUE(db.Execute("insert into t_extra(id,info) values(" + N(next) + ",'x')"));
-    auto extraRows = [&](quint32 id) {
-        return Value("select count(*) from t_extra where id=" + N(id));
-    };
-    {
-        CWriteBatch batch(db);
-        CCacheRecord taker;
-        ASSERT_TRUE(db.SaveRecord(taker, true));
-        ASSERT_EQ(taker.id, next);
-        ASSERT_TRUE(db.ReplaceBugsOf(taker.id, QString()));
-        EXPECT_EQ(db.CountBugsOf(next), 0);
-        EXPECT_EQ(extraRows(next), "0");
-
-        // Deleted and created again under the same key, in the same batch.
-        CCacheRecord gone;
-        gone.custom1 = "c";
-        ASSERT_TRUE(db.SaveRecord(gone, true));
-        ASSERT_TRUE(db.ReplaceBugsOf(gone.id, QString("TB1") + k2 + "One"));
-        ASSERT_TRUE(db.DeleteRecord(gone.id, true));
-        CCacheRecord again;
-        ASSERT_TRUE(db.SaveRecord(again, true));
-        ASSERT_EQ(again.id, gone.id);
-        ASSERT_TRUE(db.ReplaceBugsOf(again.id, QString()));
-        EXPECT_EQ(db.CountBugsOf(again.id), 0);
-        EXPECT_EQ(extraRows(again.id), "0");
-
-        // Rows written in this batch are replaced and removed again.
-        CCacheRecord fresh;
-        fresh.custom2 = "c";
-        ASSERT_TRUE(db.SaveRecord(fresh, true));
-        ASSERT_TRUE(db.ReplaceBugsOf(fresh.id, QString("TB2") + k2 + "Two"));
-        ASSERT_TRUE(db.ReplaceBugsOf(fresh.id, QString("TB3") + k2 + "Three"));
-        EXPECT_EQ(Rows("select tb_num from t_bugs where wpt_id=" + N(fresh.id)),
-                  QStringList{"TB3"});
-        ASSERT_TRUE(db.ReplaceBugsOf(fresh.id, QString()));
-        EXPECT_EQ(db.CountBugsOf(fresh.id), 0);
-        fresh.custom2.clear();
-        ASSERT_TRUE(db.SaveRecord(fresh, true));
-        EXPECT_EQ(extraRows(fresh.id), "0");
-    }
-    EXPECT_EQ(Value("select count(*) from t_bugs"), "0");
-    EXPECT_EQ(Value("select count(*) from t_extra"), "0");
     EXPECT_TRUE(ui.messages.empty());
 }
