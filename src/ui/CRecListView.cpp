@@ -17,7 +17,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScrollBar>
 #include <QTapAndHoldGesture>
 
 CRecListView::CRecListView(CMainFrame* frame) : QTableView(frame), m_frame(frame) {
