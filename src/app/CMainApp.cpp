@@ -4,6 +4,7 @@
 #include "app/COptionList.h"
 #include "db/CCacheDbManager.h"
 #include "editors/LogTemplate.h"
+#include "plugins/BundledPlugins.h"
 #include "plugins/CPluginMgr.h"
 #include "travelbugs/CBugInventory.h"
 #include "ui/CMainFrame.h"
@@ -103,42 +104,4 @@ void CMainApp::ExitInstance() {
 
 void CMainApp::DestroyMainFrame() {
     m_mainFrame.reset();
-}
-
-QString CMainApp::BundledPluginFolder() {
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    const QString installed = exeDir + QStringLiteral("/../lib/quarrybook/plugins");
-    if (QFileInfo(installed).isDir())
-        return QDir(installed).absolutePath();
-#ifdef QB_BUILD_TREE
-    // Run from the build tree: the plug-ins are built into its "plugins" folder.
-    const QString buildTree = QStringLiteral(QB_BUILD_TREE);
-    if (QDir(exeDir).absolutePath().startsWith(buildTree + QLatin1Char('/')) &&
-        QFileInfo(buildTree + QStringLiteral("/plugins")).isDir())
-        return buildTree + QStringLiteral("/plugins");
-#endif
-    return QString();
-}
-
-void CMainApp::CopyBundledPlugins(const QString& from, const QString& to) {
-    const QFileInfoList sources =
-        QDir(from).entryInfoList({QStringLiteral("*.so")}, QDir::Files | QDir::Readable);
-    for (const QFileInfo& source : sources) {
-        const QFileInfo target(to + QLatin1Char('/') + source.fileName());
-        if (target.exists() && target.lastModified() >= source.lastModified())
-            continue;
-        const QString part = target.absoluteFilePath() + QStringLiteral(".part");
-        QFile::remove(part);
-        if (!QFile::copy(source.absoluteFilePath(), part))
-            continue;
-        // Keep the source's time, so that the copy counts as up to date at the next start.
-        QFile copy(part);
-        if (copy.open(QIODevice::ReadWrite)) {
-            copy.setFileTime(source.lastModified(), QFileDevice::FileModificationTime);
-            copy.close();
-        }
-        if (std::rename(QFile::encodeName(part).constData(),
-                        QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-            QFile::remove(part);
-    }
 }

@@ -37,14 +37,6 @@ public:
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     CSingleInstance* SingleInstance() const { return m_singleInstance.get(); }
 
-    // Where the plug-ins that come with the program are found: "plugins" beside the executable
-    // in the build tree, or the installed plug-in folder. Empty when there is none.
-    static QString BundledPluginFolder();
-    // Copies every plug-in library of `from` into `to` that is missing there or older there.
-    // A file is replaced by writing a copy beside it and renaming it over the old one, so that a
-    // library another instance has loaded is never changed in place. Failures are ignored.
-    static void CopyBundledPlugins(const QString& from, const QString& to);
-
 private:
     QString m_programPath;
     QString m_programFolder;

@@ -55,6 +55,9 @@ public:
     // The dialogs Invoke asks the user with; null (the default) makes every invocation that
     // needs a choice end as if the user cancelled. Ownership stays with the caller.
     void SetDialogs(IPluginDialogs* dialogs) { m_dialogs = dialogs; }
+    // Whether the import and Select Plugin dialogs are installed; without them every choice the
+    // user would make ends as cancelled.
+    bool HasDialogs() const { return m_dialogs != nullptr; }
     // The category the list shows (kAllCategoryId 0xFFFF for all categories, filed as 0).
     void SetListCategory(quint16 cid);
 

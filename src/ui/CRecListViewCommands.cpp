@@ -36,14 +36,19 @@ bool CRecListView::CommandState(CommandId id, bool& enabled) {
         enabled = summary && summary->HasCoordinates();
         return true;
     }
+    // The plug-in commands let the user choose the plug-in in the import or Select Plugin
+    // dialog, so they stay disabled until those dialogs are installed.
     case CommandId::ExportRecords:
-        enabled = databaseReady && CPluginMgr::Global().CountForRole(kRoleExportRecords) >= 1;
+        enabled = databaseReady && CPluginMgr::Global().HasDialogs() &&
+                  CPluginMgr::Global().CountForRole(kRoleExportRecords) >= 1;
         return true;
     case CommandId::ImportRecords:
-        enabled = databaseReady && CPluginMgr::Global().CountForRole(kRoleImportRecords) >= 1;
+        enabled = databaseReady && CPluginMgr::Global().HasDialogs() &&
+                  CPluginMgr::Global().CountForRole(kRoleImportRecords) >= 1;
         return true;
     case CommandId::Calculation:
-        enabled = !m_suspended && CPluginMgr::Global().CountForRole(kRoleListCalculation) >= 1;
+        enabled = !m_suspended && CPluginMgr::Global().HasDialogs() &&
+                  CPluginMgr::Global().CountForRole(kRoleListCalculation) >= 1;
         return true;
     // These open windows and dialogs that are not part of the program yet.
     case CommandId::MoveRecords:

@@ -6,6 +6,7 @@
 #include "app/CSettingsStore.h"
 #include "db/CCacheDb.h"
 #include "list/CRecordList.h"
+#include "plugins/BundledPlugins.h"
 #include "travelbugs/CBugInventory.h"
 #include "ui/CMainFrame.h"
 #include "ui/CModalRunner.h"
@@ -135,7 +136,7 @@ TEST_F(StartupTest, BundledPlugInsAreCopiedWhenMissingOrOlder) {
     write(QStringLiteral("Plugins/updated.so"), "version 1", built.addDays(-10));
     write(QStringLiteral("Plugins/current.so"), "installed", built.addSecs(60));
 
-    CMainApp::CopyBundledPlugins(Path(QStringLiteral("bundle")), Path(QStringLiteral("Plugins")));
+    CopyBundledPlugins(Path(QStringLiteral("bundle")), Path(QStringLiteral("Plugins")));
     EXPECT_EQ(ReadFile(QStringLiteral("Plugins/new.so")), "new");
     EXPECT_EQ(ReadFile(QStringLiteral("Plugins/updated.so")), "version 2");
     EXPECT_EQ(ReadFile(QStringLiteral("Plugins/current.so")), "installed");
@@ -144,7 +145,7 @@ TEST_F(StartupTest, BundledPlugInsAreCopiedWhenMissingOrOlder) {
 
     // Copies keep the bundled time, so the next start leaves them alone.
     write(QStringLiteral("Plugins/new.so"), "changed by hand", built);
-    CMainApp::CopyBundledPlugins(Path(QStringLiteral("bundle")), Path(QStringLiteral("Plugins")));
+    CopyBundledPlugins(Path(QStringLiteral("bundle")), Path(QStringLiteral("Plugins")));
     EXPECT_EQ(ReadFile(QStringLiteral("Plugins/new.so")), "changed by hand");
 }
 
