@@ -200,7 +200,8 @@ TEST_F(ListCommandsTest, CommandsWithoutTheirDialogsAreDisabled) {
           CommandId::CompactDatabase, CommandId::ClearFilters, CommandId::ClearBookmarks,
           CommandId::BugViewLog, CommandId::BugClearLog, CommandId::About})
         EXPECT_TRUE(Frame()->Action(id)->isEnabled()) << int(id);
-    // No plug-ins: the plug-in buttons are off.
+    // Without the import and Select Plugin dialogs the plug-in buttons are off, whether or not
+    // plug-ins are installed.
     for (CommandId id :
          {CommandId::ExportRecords, CommandId::ImportRecords, CommandId::Calculation})
         EXPECT_FALSE(Frame()->Action(id)->isEnabled()) << int(id);
