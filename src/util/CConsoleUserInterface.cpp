@@ -3,8 +3,7 @@
 #include <cstdio>
 
 namespace {
-const char* IconWord(MsgIcon icon)
-{
+const char* IconWord(MsgIcon icon) {
     switch (icon) {
     case MsgIcon::Stop:
         return "error";
@@ -19,8 +18,7 @@ const char* IconWord(MsgIcon icon)
 }
 } // namespace
 
-MsgAnswer CConsoleUserInterface::MessageBox(const QString& text, MsgIcon icon, MsgButtons buttons)
-{
+MsgAnswer CConsoleUserInterface::MessageBox(const QString& text, MsgIcon icon, MsgButtons buttons) {
     std::fprintf(stderr, "%s: %s\n", IconWord(icon), text.toLocal8Bit().constData());
     switch (buttons) {
     case MsgButtons::Ok:
@@ -36,14 +34,12 @@ MsgAnswer CConsoleUserInterface::MessageBox(const QString& text, MsgIcon icon, M
     return answer;
 }
 
-bool CConsoleUserInterface::ShellOpen(const QString& target)
-{
+bool CConsoleUserInterface::ShellOpen(const QString& target) {
     std::fprintf(stderr, "open: %s\n", target.toLocal8Bit().constData());
     return false;
 }
 
-bool CConsoleUserInterface::OpenHelp(const QString& topic)
-{
+bool CConsoleUserInterface::OpenHelp(const QString& topic) {
     std::fprintf(stderr, "help topic: %s\n", topic.toLocal8Bit().constData());
     return false;
 }

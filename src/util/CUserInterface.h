@@ -36,9 +36,15 @@ public:
 
 // Convenience calls used throughout the core.
 MsgAnswer ShowMessage(const QString& text, MsgIcon icon, MsgButtons buttons = MsgButtons::Ok);
-inline void ShowError(const QString& text) { ShowMessage(text, MsgIcon::Stop); }
-inline void ShowWarning(const QString& text) { ShowMessage(text, MsgIcon::Exclamation); }
-inline void ShowInfo(const QString& text) { ShowMessage(text, MsgIcon::Information); }
+inline void ShowError(const QString& text) {
+    ShowMessage(text, MsgIcon::Stop);
+}
+inline void ShowWarning(const QString& text) {
+    ShowMessage(text, MsgIcon::Exclamation);
+}
+inline void ShowInfo(const QString& text) {
+    ShowMessage(text, MsgIcon::Information);
+}
 // A Yes/No question with the question icon; true for Yes.
 bool AskYesNo(const QString& text);
 // A Yes/No/Cancel question with the question icon.

@@ -5,8 +5,7 @@
 // Positions are pairs of decimal degrees; 200.0 in either component means "no coordinates".
 constexpr double kNoCoordinate = 200.0;
 
-inline bool HasCoordinates(double lat, double lon)
-{
+inline bool HasCoordinates(double lat, double lon) {
     return lat != kNoCoordinate && lon != kNoCoordinate;
 }
 

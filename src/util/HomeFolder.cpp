@@ -12,21 +12,18 @@ struct ResolvedHome {
     QString path;
 };
 
-ResolvedHome& Resolved()
-{
+ResolvedHome& Resolved() {
     static ResolvedHome home;
     return home;
 }
 
-QString ExecutableFolder()
-{
+QString ExecutableFolder() {
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
     return QDir(QStringLiteral("/proc/self/exe")).canonicalPath().section(QLatin1Char('/'), 0, -2);
 }
 
-void Resolve(ResolvedHome& home)
-{
+void Resolve(ResolvedHome& home) {
     const QString fromEnv = qEnvironmentVariable("QUARRYBOOK_HOME");
     if (!fromEnv.isEmpty()) {
         home.path = QDir(fromEnv).absolutePath();
@@ -48,22 +45,26 @@ void Resolve(ResolvedHome& home)
 
 } // namespace
 
-QString HomeFolder()
-{
+QString HomeFolder() {
     ResolvedHome& home = Resolved();
     if (!home.resolved)
         Resolve(home);
     return home.path;
 }
 
-QString HomeFolderSlash() { return HomeFolder() + QLatin1Char('/'); }
+QString HomeFolderSlash() {
+    return HomeFolder() + QLatin1Char('/');
+}
 
-QString HomePath(const QString& relative) { return HomeFolderSlash() + relative; }
+QString HomePath(const QString& relative) {
+    return HomeFolderSlash() + relative;
+}
 
-bool HomeIsSelfContained()
-{
+bool HomeIsSelfContained() {
     HomeFolder();
     return Resolved().selfContained;
 }
 
-void ResetHomeFolder() { Resolved() = ResolvedHome{}; }
+void ResetHomeFolder() {
+    Resolved() = ResolvedHome{};
+}

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-MsgAnswer CScriptedUserInterface::MessageBox(const QString& text, MsgIcon icon, MsgButtons buttons)
-{
+MsgAnswer CScriptedUserInterface::MessageBox(const QString& text, MsgIcon icon,
+                                             MsgButtons buttons) {
     messages.push_back({text, icon, buttons});
     if (buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
@@ -16,32 +16,27 @@ MsgAnswer CScriptedUserInterface::MessageBox(const QString& text, MsgIcon icon, 
     return answer;
 }
 
-void CScriptedUserInterface::BeginWaitCursor()
-{
+void CScriptedUserInterface::BeginWaitCursor() {
     if (waitDepth++ == 0)
         ++waitCursorShown;
 }
 
-void CScriptedUserInterface::EndWaitCursor()
-{
+void CScriptedUserInterface::EndWaitCursor() {
     EXPECT_GT(waitDepth, 0) << "wait cursor ended more often than begun";
     --waitDepth;
 }
 
-bool CScriptedUserInterface::ShellOpen(const QString& target)
-{
+bool CScriptedUserInterface::ShellOpen(const QString& target) {
     opened << target;
     return true;
 }
 
-bool CScriptedUserInterface::OpenHelp(const QString& topic)
-{
+bool CScriptedUserInterface::OpenHelp(const QString& topic) {
     helpTopics << topic;
     return helpAvailable;
 }
 
-QStringList CScriptedUserInterface::Texts() const
-{
+QStringList CScriptedUserInterface::Texts() const {
     QStringList texts;
     for (const Message& m : messages)
         texts << m.text;

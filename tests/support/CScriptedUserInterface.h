@@ -38,8 +38,8 @@ public:
     void Clear() { messages.clear(); }
 
     std::vector<Message> messages;
-    QStringList opened;      // targets handed to ShellOpen
-    QStringList helpTopics;  // topics handed to OpenHelp
+    QStringList opened;     // targets handed to ShellOpen
+    QStringList helpTopics; // topics handed to OpenHelp
     bool helpAvailable = true;
     int waitDepth = 0;       // current nesting of the wait cursor
     int waitCursorShown = 0; // how often the cursor went from hidden to shown

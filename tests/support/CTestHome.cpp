@@ -6,8 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-void CTestHome::SetUp()
-{
+void CTestHome::SetUp() {
     m_dir = std::make_unique<QTemporaryDir>();
     ASSERT_TRUE(m_dir->isValid());
     qputenv("QUARRYBOOK_HOME", m_dir->path().toLocal8Bit());
@@ -15,8 +14,7 @@ void CTestHome::SetUp()
     CUserInterface::Install(&ui);
 }
 
-void CTestHome::TearDown()
-{
+void CTestHome::TearDown() {
     CUserInterface::Install(nullptr);
     EXPECT_EQ(ui.waitDepth, 0) << "wait cursor left on";
     EXPECT_TRUE(ui.AllAnswersUsed()) << "scripted answers left over";
@@ -25,12 +23,15 @@ void CTestHome::TearDown()
     m_dir.reset();
 }
 
-QString CTestHome::Home() const { return m_dir->path(); }
+QString CTestHome::Home() const {
+    return m_dir->path();
+}
 
-QString CTestHome::Path(const QString& relative) const { return m_dir->filePath(relative); }
+QString CTestHome::Path(const QString& relative) const {
+    return m_dir->filePath(relative);
+}
 
-void CTestHome::WriteFile(const QString& relative, const QByteArray& bytes) const
-{
+void CTestHome::WriteFile(const QString& relative, const QByteArray& bytes) const {
     const QString path = Path(relative);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
@@ -38,8 +39,7 @@ void CTestHome::WriteFile(const QString& relative, const QByteArray& bytes) cons
     f.write(bytes);
 }
 
-QByteArray CTestHome::ReadFile(const QString& relative) const
-{
+QByteArray CTestHome::ReadFile(const QString& relative) const {
     QFile f(Path(relative));
     if (!f.open(QIODevice::ReadOnly))
         return {};

@@ -4,16 +4,14 @@
 
 class HomeFolderTest : public CTestHome {};
 
-TEST_F(HomeFolderTest, EnvironmentChoosesASelfContainedHome)
-{
+TEST_F(HomeFolderTest, EnvironmentChoosesASelfContainedHome) {
     EXPECT_EQ(HomeFolder(), Home());
     EXPECT_EQ(HomeFolderSlash(), Home() + "/");
     EXPECT_EQ(HomePath("DB_Files"), Home() + "/DB_Files");
     EXPECT_TRUE(HomeIsSelfContained());
 }
 
-TEST_F(HomeFolderTest, WithoutEnvironmentTheUserDataFolderIsUsed)
-{
+TEST_F(HomeFolderTest, WithoutEnvironmentTheUserDataFolderIsUsed) {
     const QByteArray saved = qgetenv("QUARRYBOOK_HOME");
     const QByteArray savedData = qgetenv("XDG_DATA_HOME");
     qunsetenv("QUARRYBOOK_HOME");

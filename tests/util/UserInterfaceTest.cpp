@@ -4,8 +4,7 @@
 
 class UserInterfaceTest : public CTestHome {};
 
-TEST_F(UserInterfaceTest, MessagesAndQuestionsGoThroughTheInstalledSeam)
-{
+TEST_F(UserInterfaceTest, MessagesAndQuestionsGoThroughTheInstalledSeam) {
     ui.AnswerYes();
     ui.Answer(MsgAnswer::Cancel);
     ShowError(QStringLiteral("bad"));
@@ -18,8 +17,7 @@ TEST_F(UserInterfaceTest, MessagesAndQuestionsGoThroughTheInstalledSeam)
     EXPECT_EQ(ui.Texts(), QStringList({"bad", "sure?", "save?"}));
 }
 
-TEST_F(UserInterfaceTest, HelpFailureIsReported)
-{
+TEST_F(UserInterfaceTest, HelpFailureIsReported) {
     ShowHelpTopic(QStringLiteral("preferences"));
     EXPECT_TRUE(ui.messages.empty());
     ui.helpAvailable = false;
@@ -30,8 +28,7 @@ TEST_F(UserInterfaceTest, HelpFailureIsReported)
     EXPECT_EQ(ui.messages[0].icon, MsgIcon::Stop);
 }
 
-TEST_F(UserInterfaceTest, QuietWaitCursorShowsNothing)
-{
+TEST_F(UserInterfaceTest, QuietWaitCursorShowsNothing) {
     {
         CWaitCursor outer(true);
         CWaitCursor inner(true);
