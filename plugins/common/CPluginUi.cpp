@@ -20,6 +20,10 @@ CPluginUi::CPluginUi(const QString& title, const QString& homeFolder)
 CPluginUi::~CPluginUi() = default;
 
 bool CPluginUi::Interactive() {
+    // Files handed over in the environment mean nobody is there to answer a window.
+    if (!qEnvironmentVariableIsEmpty("QUARRYBOOK_FILES")) {
+        return false;
+    }
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
 }
 

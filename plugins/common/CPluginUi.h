@@ -10,8 +10,9 @@ class QProgressDialog;
 
 // The few windows a file plug-in shows, and their stand-ins when it runs without a user: with a
 // QApplication (the program) it asks for files, shows progress with Cancel and a summary box;
-// without one (command-line tools, tests) it takes the files from the environment variable
-// QUARRYBOOK_FILES, one path per line, shows nothing and writes its summary to stderr.
+// without one (command-line tools), or whenever the environment variable QUARRYBOOK_FILES is set
+// (scripted runs of the program, tests), it takes the files from that variable, one path per
+// line, shows nothing and writes its summary to stderr.
 class CPluginUi {
 public:
     // `title`: the caption of the plug-in's windows; `homeFolder`: the host's home folder, below
@@ -19,6 +20,7 @@ public:
     CPluginUi(const QString& title, const QString& homeFolder);
     ~CPluginUi();
 
+    // True when there is a QApplication and QUARRYBOOK_FILES is not set (or empty).
     static bool Interactive();
 
     // The paths of QUARRYBOOK_FILES, blank lines skipped.

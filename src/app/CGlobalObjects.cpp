@@ -6,6 +6,7 @@
 #include "db/CCacheDbManager.h"
 #include "plugins/CPluginMgr.h"
 #include "travelbugs/CBugInventory.h"
+#include "ui/CQtPluginDialogs.h"
 #include "util/CVoiceNotes.h"
 
 CGlobalObjects::CGlobalObjects() {
@@ -19,7 +20,9 @@ CGlobalObjects::CGlobalObjects() {
     m_siteUserIds = std::make_unique<COptionList>(COptionList::MakeSiteUserIds());
     m_containerTypes = std::make_unique<COptionList>(COptionList::MakeContainerTypes());
     COptionList::SetGlobals(m_cacheTypes.get(), m_containerTypes.get(), m_siteUserIds.get());
+    m_pluginDialogs = std::make_unique<CQtPluginDialogs>();
     m_pluginMgr = std::make_unique<CPluginMgr>();
+    m_pluginMgr->SetDialogs(m_pluginDialogs.get());
     CPluginMgr::SetGlobal(m_pluginMgr.get());
     m_settings = std::make_unique<CAppSettings>();
     CAppSettings::SetGlobal(m_settings.get());
@@ -38,6 +41,7 @@ CGlobalObjects::~CGlobalObjects() {
     m_settings.reset();
     CPluginMgr::SetGlobal(nullptr);
     m_pluginMgr.reset();
+    m_pluginDialogs.reset();
     COptionList::SetGlobals(nullptr, nullptr, nullptr);
     m_containerTypes.reset();
     m_siteUserIds.reset();

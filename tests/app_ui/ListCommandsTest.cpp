@@ -4,12 +4,15 @@
 #include "app/CAppSettings.h"
 #include "db/CCacheDb.h"
 #include "list/CRecordList.h"
+#include "plugins/CPluginMgr.h"
 #include "travelbugs/CBugInventory.h"
 #include "ui/CMainFrame.h"
 #include "ui/CRecListModel.h"
 #include "ui/CRecListView.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -200,14 +203,30 @@ TEST_F(ListCommandsTest, CommandsWithoutTheirDialogsAreDisabled) {
           CommandId::CompactDatabase, CommandId::ClearFilters, CommandId::ClearBookmarks,
           CommandId::BugViewLog, CommandId::BugClearLog, CommandId::About})
         EXPECT_TRUE(Frame()->Action(id)->isEnabled()) << int(id);
-    // Without the import and Select Plugin dialogs the plug-in buttons are off, whether or not
-    // plug-ins are installed.
-    for (CommandId id :
-         {CommandId::ExportRecords, CommandId::ImportRecords, CommandId::Calculation})
-        EXPECT_FALSE(Frame()->Action(id)->isEnabled()) << int(id);
 
     Run(CommandId::BugViewLog);
     EXPECT_EQ(ui.Texts(), QStringList({"Travel bug log is empty."}));
+}
+
+TEST_F(ListCommandsTest, PluginCommandsAreOnWhenAPluginHasTheirRole) {
+    Start();
+    const CommandId pluginCommands[] = {CommandId::ExportRecords, CommandId::ImportRecords,
+                                        CommandId::Calculation};
+    // Without any plug-in the three are off; with the import plug-in only Import Records is on.
+    QDir plugins(Path(QStringLiteral("Plugins")));
+    for (const QString& file : plugins.entryList(QDir::Files))
+        ASSERT_TRUE(plugins.remove(file));
+    CPluginMgr::Global().Release();
+    Frame()->UpdateCommandStates();
+    for (CommandId id : pluginCommands)
+        EXPECT_FALSE(Frame()->Action(id)->isEnabled()) << int(id);
+
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QB_GPX_IMPORT_PLUGIN),
+                            plugins.filePath(QStringLiteral("gpx_import.so"))));
+    CPluginMgr::Global().Release();
+    Frame()->UpdateCommandStates();
+    for (CommandId id : pluginCommands)
+        EXPECT_EQ(Frame()->Action(id)->isEnabled(), id == CommandId::ImportRecords) << int(id);
 }
 
 } // namespace
