@@ -49,22 +49,23 @@ QString CRecordMapper::PastLogText(const std::vector<CGeoLog>& logs) {
 }
 
 bool CRecordMapper::ToRecord(const CGeoRecord& geo, QBEX_RECORD& record) {
-    uint32_t flags = 0;
-    flags |= geo.found ? QBEX_REC_FOUND : 0;
-    flags |= geo.disabled ? QBEX_REC_DISABLED : 0;
-    flags |= geo.kind == EGeoKind::Child ? QBEX_REC_EXTRA : 0;
+    return Apply(Map(geo), record);
+}
+
+CMappedRecord CRecordMapper::Map(const CGeoRecord& geo) {
+    CMappedRecord mapped;
+    mapped.flags |= geo.found ? QBEX_REC_FOUND : 0;
+    mapped.flags |= geo.disabled ? QBEX_REC_DISABLED : 0;
+    mapped.flags |= geo.kind == EGeoKind::Child ? QBEX_REC_EXTRA : 0;
     QStringList bugs;
     for (const CGeoBug& bug : geo.bugs) {
         if (!Piece(bug.ref).isEmpty() && !Piece(bug.name).isEmpty()) {
             bugs << Piece(bug.ref) + kField + Piece(bug.name);
         }
     }
-    if (record.version >= 2 && !bugs.isEmpty()) {
-        flags |= QBEX_REC_BUGS_LISTED;
-    }
-    record.flags = flags;
-    record.lat = geo.HasCoordinates() ? geo.lat : QBEX_NO_COORD;
-    record.lon = geo.HasCoordinates() ? geo.lon : QBEX_NO_COORD;
+    mapped.bugs = bugs.join(kEntry);
+    mapped.lat = geo.HasCoordinates() ? geo.lat : QBEX_NO_COORD;
+    mapped.lon = geo.HasCoordinates() ? geo.lon : QBEX_NO_COORD;
     QStringList images;
     for (const QString& image : geo.images) {
         if (!Piece(image).isEmpty()) {
@@ -72,23 +73,49 @@ bool CRecordMapper::ToRecord(const CGeoRecord& geo, QBEX_RECORD& record) {
             images << SafeAddress(Piece(image));
         }
     }
-    bool ok = Set(record.wpt, geo.code) && Set(record.name, geo.name) &&
-              Set(record.diff, geo.difficulty) && Set(record.terr, geo.terrain) &&
-              Set(record.owner, geo.owner) && Set(record.descr, geo.description) &&
-              Set(record.hints, Rot13(geo.hints)) && Set(record.past_log, PastLogText(geo.logs)) &&
-              Set(record.url, geo.url) && Set(record.img_urls, images.join(kEntry));
-    if (ok && !geo.type.isEmpty()) {
-        ok = Set(record.rtype, geo.type);
+    mapped.imgUrls = images.join(kEntry);
+    mapped.wpt = geo.code;
+    mapped.name = geo.name;
+    mapped.rtype = geo.type;
+    mapped.diff = geo.difficulty;
+    mapped.terr = geo.terrain;
+    mapped.owner = geo.owner;
+    mapped.cont = geo.container;
+    mapped.descr = geo.description;
+    mapped.hints = Rot13(geo.hints);
+    mapped.pastLog = PastLogText(geo.logs);
+    mapped.url = geo.url;
+    mapped.custom1 = geo.user1;
+    mapped.custom2 = geo.user2;
+    mapped.custom3 = geo.user3;
+    mapped.findRate = geo.findRate;
+    return mapped;
+}
+
+bool CRecordMapper::Apply(const CMappedRecord& mapped, QBEX_RECORD& record) {
+    record.flags = mapped.flags;
+    if (record.version >= 2 && !mapped.bugs.isEmpty()) {
+        record.flags |= QBEX_REC_BUGS_LISTED;
     }
-    if (ok && !geo.container.isEmpty()) {
-        ok = Set(record.cont, geo.container);
+    record.lat = mapped.lat;
+    record.lon = mapped.lon;
+    bool ok = Set(record.wpt, mapped.wpt) && Set(record.name, mapped.name) &&
+              Set(record.diff, mapped.diff) && Set(record.terr, mapped.terr) &&
+              Set(record.owner, mapped.owner) && Set(record.descr, mapped.descr) &&
+              Set(record.hints, mapped.hints) && Set(record.past_log, mapped.pastLog) &&
+              Set(record.url, mapped.url) && Set(record.img_urls, mapped.imgUrls);
+    if (ok && !mapped.rtype.isEmpty()) {
+        ok = Set(record.rtype, mapped.rtype);
+    }
+    if (ok && !mapped.cont.isEmpty()) {
+        ok = Set(record.cont, mapped.cont);
     }
     if (ok && record.version >= 2) {
-        ok = Set(record.bugs, bugs.join(kEntry));
+        ok = Set(record.bugs, mapped.bugs);
     }
     if (ok && record.version >= 3) {
-        ok = Set(record.custom1, geo.user1) && Set(record.custom2, geo.user2) &&
-             Set(record.custom3, geo.user3) && Set(record.find_rat, geo.findRate);
+        ok = Set(record.custom1, mapped.custom1) && Set(record.custom2, mapped.custom2) &&
+             Set(record.custom3, mapped.custom3) && Set(record.find_rat, mapped.findRate);
     }
     return ok;
 }

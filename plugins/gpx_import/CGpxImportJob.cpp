@@ -1,16 +1,17 @@
 #include "CGpxImportJob.h"
 
-#include "CChildLinker.h"
-#include "CGeoFileReader.h"
+#include "CFileReadThread.h"
 #include "CRecordMapper.h"
-
-#include <QFileInfo>
 
 namespace {
 
 // After this many failed records in a row the database is taken as refusing records altogether;
 // the host has shown a message for each, and going on would only repeat it.
 constexpr int kMaxFailedInRow = 5;
+// Batches of waypoints read ahead of the database (each CFileReadThread::kBatchSize waypoints).
+constexpr size_t kQueuedBatches = 8;
+// How often the progress is shown and Cancel is looked at while the reading thread is busy.
+constexpr int kProgressPollMs = 50;
 
 QString HomeFolder(const QBEX_INVOKE& invoke) {
     return invoke.app_folder ? QString::fromUtf16(invoke.app_folder) : QString();
@@ -42,11 +43,13 @@ int CGpxImportJob::Run() {
     return stored;
 }
 
-bool CGpxImportJob::Store(CGeoRecord& geo) {
+bool CGpxImportJob::Store(const CMappedRecord& mapped) {
     ++m_read;
     m_invoke.init_record(&m_record, 0);
-    if (CRecordMapper::ToRecord(geo, m_record) && m_invoke.add_record(&m_record)) {
-        ++m_stored;
+    const int32_t result =
+        CRecordMapper::Apply(mapped, m_record) ? m_invoke.add_record(&m_record) : 0;
+    if (result != 0) {
+        ++(result == QBEX_MERGED ? m_merged : m_added);
         m_failedInRow = 0;
         return true;
     }
@@ -59,40 +62,45 @@ bool CGpxImportJob::Store(CGeoRecord& geo) {
 }
 
 int CGpxImportJob::Import(const QStringList& files) {
-    qint64 total = 0;
-    for (const QString& file : files) {
-        total += std::max<qint64>(QFileInfo(file).size(), 0);
-    }
-    m_ui.BeginProgress(QStringLiteral("Importing records..."), total);
-    qint64 before = 0;
-    for (const QString& file : files) {
-        CGeoFileReader reader;
-        CChildLinker linker([this](CGeoRecord& record) { return Store(record); });
-        const auto progress = [this, before](quint64 done, quint64) {
-            return m_ui.Step(before + qint64(done));
-        };
-        reader.Read(
-            file, [&linker](CGeoRecord& record) { return linker.Add(record); }, progress);
-        // The cache held back for its waypoints was read whole before any stop: it is stored.
-        if (!m_refused) {
-            linker.Flush();
-        }
-        m_errors << reader.Errors();
-        m_notices << reader.Notices();
-        before += std::max<qint64>(QFileInfo(file).size(), 0);
-        if (reader.Cancelled()) {
-            m_cancelled = !m_refused;
+    CImportQueue queue(kQueuedBatches);
+    CFileReadThread reader(files, queue);
+    m_ui.BeginProgress(QStringLiteral("Importing records..."), reader.TotalBytes());
+    reader.Start();
+    // The records are stored here, on the thread the host called us on, while the reading
+    // thread reads ahead.
+    bool stopped = false;
+    CImportQueue::Batch batch;
+    for (;;) {
+        const CImportQueue::EPop popped = queue.Pop(batch, kProgressPollMs);
+        if (popped == CImportQueue::EPop::Ended) {
             break;
         }
+        for (const CMappedRecord& record : batch) {
+            // Once the database refuses records, what is still queued is dropped.
+            if (!m_refused && !Store(record)) {
+                queue.Stop();
+            }
+        }
+        batch.clear();
+        if (!stopped && !m_refused && !m_ui.Step(reader.BytesDone())) {
+            // Cancelled: the records read until now are still stored.
+            stopped = true;
+            queue.Stop();
+        }
     }
+    reader.Join();
+    m_errors << reader.Errors();
+    m_notices << reader.Notices();
+    m_cancelled = reader.Stopped() && !m_refused;
     m_ui.EndProgress();
-    return m_stored;
+    return m_added + m_merged;
 }
 
 QString CGpxImportJob::Summary() const {
     QStringList lines;
     lines << QStringLiteral("Records read: %1").arg(m_read);
-    lines << QStringLiteral("Records stored (added or merged): %1").arg(m_stored);
+    lines << QStringLiteral("Records added: %1").arg(m_added);
+    lines << QStringLiteral("Records merged: %1").arg(m_merged);
     if (m_failed > 0) {
         lines << QStringLiteral("Records not stored: %1").arg(m_failed);
     }

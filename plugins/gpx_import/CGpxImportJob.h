@@ -6,13 +6,13 @@
 
 #include <QStringList>
 
-struct CGeoRecord;
+struct CMappedRecord;
 
-// One import of GPX, LOC and zip files into the host's database: reads each file with
-// CGeoFileReader, links additional waypoints to their caches (CChildLinker), maps each waypoint to
-// a plug-in record and hands it to the host's add_record, with progress and a summary at the end.
-// The host decides whether a record is added or merged into one with the same waypoint ID, and
-// does not say which; the summary therefore counts records stored, whichever way.
+// One import of GPX, LOC and zip files into the host's database: a CFileReadThread reads the
+// files ahead while this object maps each waypoint to a plug-in record and hands it to the host's
+// add_record on the invoking thread, with progress and a summary at the end. The host decides
+// whether a record is added or merged into one with the same waypoint ID and says which; the
+// summary counts both.
 class CGpxImportJob {
 public:
     explicit CGpxImportJob(const QBEX_INVOKE& invoke);
@@ -24,14 +24,14 @@ public:
     // number of records stored.
     int Run();
 
-    // Imports the given files.
+    // Imports the given files. Returns the number of records stored.
     int Import(const QStringList& files);
 
     // The text of the summary of the last import.
     QString Summary() const;
 
 private:
-    bool Store(CGeoRecord& record);
+    bool Store(const CMappedRecord& record);
 
     const QBEX_INVOKE& m_invoke;
     CPluginUi m_ui;
@@ -39,7 +39,8 @@ private:
     QStringList m_errors;
     QStringList m_notices;
     int m_read = 0;
-    int m_stored = 0;
+    int m_added = 0;
+    int m_merged = 0;
     int m_failed = 0;
     int m_failedInRow = 0;
     bool m_cancelled = false;

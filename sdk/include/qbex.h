@@ -315,7 +315,11 @@ typedef void (*qbex_init_record_fn)(QBEX_RECORD* record, int32_t new_id);
  * type, times, notes and bookmark stay; bits QBEX_REC_BUGS_LISTED and QBEX_REC_DISABLED come from
  * the plug-in). Only the fields of record->version are read; the record is not changed and the
  * plug-in keeps ownership of its strings. Returns nonzero on success, 0 on failure (the host has
- * told the user). Fails in the roles Mark Waypoint and Configuration. */
+ * told the user). A success is QBEX_ADDED when the record was stored as a new record and
+ * QBEX_MERGED when it was merged into a record with the same waypoint ID; test for nonzero when
+ * only success matters. Fails in the roles Mark Waypoint and Configuration. */
+#define QBEX_ADDED 1
+#define QBEX_MERGED 2
 typedef int32_t (*qbex_add_record_fn)(const QBEX_RECORD* record);
 
 /* Fetches the next queued record into the structure, filling the fields of record->version

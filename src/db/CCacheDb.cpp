@@ -1,4 +1,5 @@
 #include "db/CCacheDb.h"
+#include "db/SqliteLibrary.h"
 
 #include "db/COperationScope.h"
 #include "util/CUserInterface.h"
@@ -54,9 +55,12 @@ bool CCacheDb::Open(const QString& path, const QString& name) {
         }
     };
 
+    // A connection is only ever used by the thread that opened it: no per-call locking.
+    ConfigureSqliteLibrary();
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString error = FromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);
@@ -133,6 +137,7 @@ void CCacheDb::Close() {
     m_scan.Finalize();
     m_scanColumns.clear();
     m_extraLookup.Finalize();
+    FinalizeKept();
     sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_open = false;

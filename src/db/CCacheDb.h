@@ -145,6 +145,11 @@ private:
     bool CompleteSchema();
     // Runs a statement given as UTF-8; `report` false keeps a failure silent.
     bool ExecuteUtf8(const QByteArray& sql, bool report = true);
+    // Runs one of the write-unit statements below, prepared on first use and kept: every write
+    // operation opens and releases a savepoint, and parsing them each time was a large part of
+    // the cost of small writes.
+    bool ExecuteKept(CDbStatement& kept, const char* sql, bool report = true);
+    void FinalizeKept();
 
     // Write units and batches (CCacheDbBatch.cpp).
     bool BeginOperation();
@@ -173,6 +178,10 @@ private:
     CDbStatement m_scan;
     QStringList m_scanColumns;
     CDbStatement m_extraLookup;
+    // The kept write-unit statements.
+    CDbStatement m_savepoint;
+    CDbStatement m_release;
+    CDbStatement m_rollbackTo;
 
     QMap<QString, quint16> m_categories;
 

@@ -8,6 +8,7 @@
 
 #include "db/CCacheDb.h"
 #include "db/CWriteBatch.h"
+#include "util/TextHelpers.h"
 
 #include <sqlite3.h>
 
@@ -28,7 +29,7 @@ bool CCacheDb::BeginOperation() {
         m_batchOperations = 0;
         m_batchClock.start();
     }
-    if (!ExecuteUtf8("savepoint op"))
+    if (!ExecuteKept(m_savepoint, "savepoint op"))
         return false;
     ++m_operationDepth;
     return true;
@@ -49,13 +50,13 @@ bool CCacheDb::EndOperation(bool ok) {
 
     if (ok) {
         // Outside a batch the outermost release is the commit, which may fail (locked, full).
-        ok = ExecuteUtf8("release op");
+        ok = ExecuteKept(m_release, "release op");
         if (!ok && outermost && !m_inBatchTransaction) {
             ExecuteUtf8("rollback", false);
         }
     } else {
-        ExecuteUtf8("rollback to op", false);
-        ExecuteUtf8("release op", false);
+        ExecuteKept(m_rollbackTo, "rollback to op", false);
+        ExecuteKept(m_release, "release op", false);
     }
 
     if (outermost) {
@@ -71,6 +72,30 @@ bool CCacheDb::EndOperation(bool ok) {
         }
     }
     return ok;
+}
+
+bool CCacheDb::ExecuteKept(CDbStatement& kept, const char* sql, bool report) {
+    if (!m_db)
+        return false;
+    if (!kept.IsValid()) {
+        sqlite3_stmt* prepared = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql, -1, &prepared, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(prepared);
+            return report ? ReportDbError(FromUtf8(sqlite3_errmsg(m_db))) : false;
+        }
+        kept.Adopt(prepared);
+    }
+    // Next resets the statement at the end of its (no) rows, so it never stays active.
+    kept.Reset();
+    if (kept.Next() != CDbStatement::Step::Error)
+        return true;
+    return report ? ReportDbError(FromUtf8(sqlite3_errmsg(m_db))) : false;
+}
+
+void CCacheDb::FinalizeKept() {
+    m_savepoint.Finalize();
+    m_release.Finalize();
+    m_rollbackTo.Finalize();
 }
 
 void CCacheDb::BeginBatch() {

@@ -172,25 +172,30 @@ bool CCacheDb::SaveRecord(CCacheRecord& record, bool quiet) {
         QuoteTimestamp(record.log_start),
     };
     QString sql;
+    qsizetype length = 400; // the column names, numbers and separators
+    for (const QString& value : values)
+        length += value.size();
+    sql.reserve(length);
     if (record.id != 0) {
         static const char* const kSet[] = {
             "name",  "rtype",    "wpt", "diff",     "terr",      "owner",   "cont",      "descr",
             "hints", "past_log", "url", "img_urls", "log_notes", "log_end", "log_start",
         };
-        sql = QStringLiteral("update t_main set cid=") + Num(record.cid) +
-              QStringLiteral(", log_type=") + QString::number(record.log_type) +
-              QStringLiteral(", flags=") + Num(record.flags) + QStringLiteral(", lat=") +
-              Coord(record.lat) + QStringLiteral(", lon=") + Coord(record.lon);
+        sql += QStringLiteral("update t_main set cid=") + Num(record.cid) +
+               QStringLiteral(", log_type=") + QString::number(record.log_type) +
+               QStringLiteral(", flags=") + Num(record.flags) + QStringLiteral(", lat=") +
+               Coord(record.lat) + QStringLiteral(", lon=") + Coord(record.lon);
         for (int i = 0; i < int(std::size(values)); ++i)
             sql += QStringLiteral(", ") + QLatin1String(kSet[i]) + QLatin1Char('=') + values[i];
         sql += QStringLiteral(" where id=") + Num(record.id);
     } else {
-        sql = QStringLiteral("insert into t_main(cid, log_type, flags, lat, lon, name, rtype, wpt, "
-                             "diff, terr, owner, cont, descr, hints, past_log, url, img_urls, "
-                             "log_notes, log_end, log_start) values(") +
-              Num(record.cid) + QStringLiteral(", ") + QString::number(record.log_type) +
-              QStringLiteral(", ") + Num(record.flags) + QStringLiteral(", ") + Coord(record.lat) +
-              QStringLiteral(", ") + Coord(record.lon);
+        sql +=
+            QStringLiteral("insert into t_main(cid, log_type, flags, lat, lon, name, rtype, wpt, "
+                           "diff, terr, owner, cont, descr, hints, past_log, url, img_urls, "
+                           "log_notes, log_end, log_start) values(") +
+            Num(record.cid) + QStringLiteral(", ") + QString::number(record.log_type) +
+            QStringLiteral(", ") + Num(record.flags) + QStringLiteral(", ") + Coord(record.lat) +
+            QStringLiteral(", ") + Coord(record.lon);
         for (const QString& value : values)
             sql += QStringLiteral(", ") + value;
         sql += QLatin1Char(')');
@@ -290,6 +295,7 @@ bool CCacheDb::Compact() {
     CommitBatch(false);
     EndScan();
     m_extraLookup.Finalize();
+    FinalizeKept();
     return Execute(QStringLiteral("vacuum"));
 }
 

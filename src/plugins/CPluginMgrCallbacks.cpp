@@ -95,7 +95,10 @@ int32_t CPluginMgr::AddRecord(const QBEX_RECORD* record) {
     m_changed = true;
 
     // The record's travel bugs are those of the plug-in's bug list (none below version 2).
-    return m_db->ReplaceBugsOf(host.id, host.bugs) ? 1 : 0;
+    if (!m_db->ReplaceBugsOf(host.id, host.bugs))
+        return 0;
+    // Both answers are success; the second tells an importer that counts merges apart.
+    return existing ? QBEX_MERGED : QBEX_ADDED;
 }
 
 int32_t CPluginMgr::GetRecord(QBEX_RECORD* record) {

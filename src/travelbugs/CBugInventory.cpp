@@ -1,6 +1,7 @@
 #include "travelbugs/CBugInventory.h"
 
 #include "db/SqlQuote.h"
+#include "db/SqliteLibrary.h"
 #include "util/CUserInterface.h"
 #include "util/TextHelpers.h"
 
@@ -54,6 +55,7 @@ bool CBugInventory::Open(const QString& folder) {
     m_logPath = dir.filePath(QStringLiteral("TravelBugs.txt"));
 
     const bool existed = QFile::exists(m_dbPath);
+    ConfigureSqliteLibrary();
     const int rc = sqlite3_open_v2(QFile::encodeName(m_dbPath).constData(), &m_db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {

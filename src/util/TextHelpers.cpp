@@ -1,5 +1,7 @@
 #include "util/TextHelpers.h"
 
+#include <cstring>
+
 #include <algorithm>
 
 void Rot13(QString& text) {
@@ -41,21 +43,24 @@ void SplitText(const QString& text, QStringList& out, QChar separator, bool skip
 }
 
 QByteArray ToUtf8(const QString& text) {
-    QByteArray out;
-    out.reserve(text.size() * 3);
+    // Written through a raw pointer into a buffer sized for the worst case: statement texts of
+    // whole records pass through here, and appending byte by byte costs more than the encoding.
+    QByteArray out(text.size() * 3, Qt::Uninitialized);
+    char* w = out.data();
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x80) {
-            out.append(static_cast<char>(u));
+            *w++ = static_cast<char>(u);
         } else if (u < 0x800) {
-            out.append(static_cast<char>(0xC0 | (u >> 6)));
-            out.append(static_cast<char>(0x80 | (u & 0x3F)));
+            *w++ = static_cast<char>(0xC0 | (u >> 6));
+            *w++ = static_cast<char>(0x80 | (u & 0x3F));
         } else {
-            out.append(static_cast<char>(0xE0 | (u >> 12)));
-            out.append(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-            out.append(static_cast<char>(0x80 | (u & 0x3F)));
+            *w++ = static_cast<char>(0xE0 | (u >> 12));
+            *w++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            *w++ = static_cast<char>(0x80 | (u & 0x3F));
         }
     }
+    out.truncate(w - out.constData());
     return out;
 }
 
@@ -63,19 +68,25 @@ namespace {
 
 // Decodes up to the first zero byte or `end`, whichever comes first.
 QString DecodeLenient(const char* bytes, const char* end) {
-    QString out;
     if (!bytes)
-        return out;
+        return QString();
+    const char* stop = end ? static_cast<const char*>(std::memchr(bytes, 0, size_t(end - bytes)))
+                           : bytes + std::strlen(bytes);
+    if (!stop)
+        stop = end;
+    // Never more code units than bytes.
+    QString out(qsizetype(stop - bytes), Qt::Uninitialized);
+    char16_t* w = reinterpret_cast<char16_t*>(out.data());
     int expected = 0;
     quint32 accumulator = 0; // wraps on long sequences; only the low 16 bits are kept
-    for (const char* p = bytes; p != end && *p; ++p) {
+    for (const char* p = bytes; p != stop; ++p) {
         const quint32 b = static_cast<unsigned char>(*p);
         if (expected > 0) {
             accumulator = accumulator * 64 + b - 128;
             if (--expected == 0)
-                out.append(QChar(static_cast<char16_t>(accumulator & 0xFFFF)));
+                *w++ = static_cast<char16_t>(accumulator & 0xFFFF);
         } else if (b < 0x80) {
-            out.append(QChar(static_cast<char16_t>(b)));
+            *w++ = static_cast<char16_t>(b);
         } else if (b >= 0xFC) {
             expected = 5;
             accumulator = b - 0xFC;
@@ -94,6 +105,7 @@ QString DecodeLenient(const char* bytes, const char* end) {
         }
         // A continuation byte where none is expected is dropped.
     }
+    out.truncate(w - reinterpret_cast<const char16_t*>(out.constData()));
     return out;
 }
 

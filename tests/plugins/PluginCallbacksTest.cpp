@@ -159,7 +159,7 @@ TEST_F(PluginCallbacksTest, AddRecordMergesByWaypointId) {
                               record.Set(&QBEX_RECORD::custom1, QStringLiteral("new c1"));
                           return invoke->add_record(record.get());
                       }),
-                  1);
+                  c.merge ? QBEX_MERGED : QBEX_ADDED);
 
         EXPECT_EQ(Rows(dbName, QStringLiteral("select count(*) from t_main where wpt='GC100'")),
                   QStringList{QString::number(c.rows)});

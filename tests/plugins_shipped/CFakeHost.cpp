@@ -1,5 +1,7 @@
 #include "CFakeHost.h"
 
+#include <algorithm>
+
 #include <dlfcn.h>
 
 namespace {
@@ -98,8 +100,12 @@ int32_t CFakeHost::AddRecord(const QBEX_RECORD* r) {
         h.custom3 = Get(r->custom3);
         h.find_rat = Get(r->find_rat);
     }
+    // Like the host merging by waypoint ID: a waypoint ID seen before is a merge.
+    const bool seen =
+        std::any_of(host.added.begin(), host.added.end(),
+                    [&h](const CHostRecord& earlier) { return earlier.wpt == h.wpt; });
     host.added.push_back(h);
-    return 1;
+    return seen ? QBEX_MERGED : QBEX_ADDED;
 }
 
 int32_t CFakeHost::GetRecord(QBEX_RECORD* r) {

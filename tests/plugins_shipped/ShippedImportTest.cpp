@@ -53,7 +53,7 @@ TEST(ShippedPlugins, ImportStoresRecordsAsTheRecordPageShowsThem) {
     CStderrCapture err;
     EXPECT_EQ(library.Invoke(invoke), 10);
     EXPECT_EQ(err.Text(),
-              U("GPX Import: Records read: 10\nRecords stored (added or merged): 10\n"));
+              U("GPX Import: Records read: 10\nRecords added: 10\nRecords merged: 0\n"));
     ASSERT_EQ(host.added.size(), 10u);
 
     const CHostRecord* a = FindWpt(host.added, "GC1A2B3");
@@ -140,11 +140,13 @@ TEST(ShippedPlugins, ImportReportsFaultsAndStopsWhenTheDatabaseRefusesRecords) {
         CStderrCapture err;
         EXPECT_EQ(library.Invoke(invoke), 4);
         const QStringList lines = err.Text().split(u'\n');
-        ASSERT_GE(lines.size(), 5);
+        ASSERT_GE(lines.size(), 6);
         EXPECT_EQ(lines[0], U("GPX Import: Records read: 4"));
-        EXPECT_EQ(lines[1], U("Records stored (added or merged): 4"));
-        EXPECT_TRUE(lines[3].startsWith(U("cut.gpx, line "))) << lines[3].toStdString();
-        EXPECT_EQ(lines[4], U("photos.zip contains no GPX or LOC file."));
+        // search.loc repeats GC1A2B3 of the cut file: the host merges it.
+        EXPECT_EQ(lines[1], U("Records added: 3"));
+        EXPECT_EQ(lines[2], U("Records merged: 1"));
+        EXPECT_TRUE(lines[4].startsWith(U("cut.gpx, line "))) << lines[4].toStdString();
+        EXPECT_EQ(lines[5], U("photos.zip contains no GPX or LOC file."));
     }
     {
         CPluginLibrary library(QB_GPX_IMPORT_PLUGIN);
@@ -157,9 +159,10 @@ TEST(ShippedPlugins, ImportReportsFaultsAndStopsWhenTheDatabaseRefusesRecords) {
         CStderrCapture err;
         EXPECT_EQ(library.Invoke(invoke), 2);
         EXPECT_EQ(host.addCalls, 7);
-        EXPECT_EQ(err.Text(), U("GPX Import: Records read: 7\nRecords stored (added or merged): 2\n"
-                                "Records not stored: 5\nThe import was stopped because the "
-                                "database refused 5 records in a row.\n"));
+        EXPECT_EQ(err.Text(),
+                  U("GPX Import: Records read: 7\nRecords added: 2\n"
+                    "Records merged: 0\nRecords not stored: 5\nThe import was stopped because the "
+                    "database refused 5 records in a row.\n"));
     }
     {
         CPluginLibrary library(QB_GPX_IMPORT_PLUGIN);
@@ -172,4 +175,15 @@ TEST(ShippedPlugins, ImportReportsFaultsAndStopsWhenTheDatabaseRefusesRecords) {
         invoke.role = QBEX_ROLE_EXPORT_RECORDS;
         EXPECT_EQ(library.Invoke(invoke), 0);
     }
+}
+
+TEST(ShippedPlugins, ImportCountsMergedRecordsApart) {
+    CPluginLibrary library(QB_GPX_IMPORT_PLUGIN);
+    CFakeHost host;
+    // The second reading of the file meets every waypoint ID again: the host merges them all.
+    SetFiles({DataPath(QStringLiteral("search.loc")), DataPath(QStringLiteral("search.loc"))});
+    QBEX_INVOKE invoke = host.Invoke(QBEX_ROLE_IMPORT_RECORDS);
+    CStderrCapture err;
+    EXPECT_EQ(library.Invoke(invoke), 4);
+    EXPECT_EQ(err.Text(), U("GPX Import: Records read: 4\nRecords added: 2\nRecords merged: 2\n"));
 }
