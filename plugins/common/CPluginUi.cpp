@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QSaveFile>
 #include <QSettings>
 
 #include <cstdio>
@@ -87,6 +88,25 @@ QString CPluginUi::SaveFile(const QString& caption, const QString& defaultName,
         RememberFolder(file);
     }
     return file;
+}
+
+QString CPluginUi::ExportFile(const QString& caption, const QString& defaultName,
+                              const QString& filter) {
+    const QString path = SaveFile(caption, defaultName, filter);
+    if (path.isEmpty() && !Interactive()) {
+        Report(QStringLiteral("No file given (QUARRYBOOK_FILES is empty)."), true);
+    }
+    return path;
+}
+
+bool CPluginUi::OpenForWriting(QSaveFile& file) {
+    if (file.open(QIODevice::WriteOnly)) {
+        return true;
+    }
+    Report(QStringLiteral("%1 cannot be written: %2")
+               .arg(QFileInfo(file.fileName()).fileName(), file.errorString()),
+           true);
+    return false;
 }
 
 void CPluginUi::BeginProgress(const QString& label, qint64 maximum) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QProgressDialog;
+class QSaveFile;
 
 // The few windows a file plug-in shows, and their stand-ins when it runs without a user: with a
 // QApplication (the program) it asks for files, shows progress with Cancel and a summary box;
@@ -31,6 +32,10 @@ public:
     // Interactive: the chosen path (empty when cancelled). Otherwise the first QUARRYBOOK_FILES
     // line.
     QString SaveFile(const QString& caption, const QString& defaultName, const QString& filter);
+    // SaveFile for an export: without a user and without a file, says so in the summary.
+    QString ExportFile(const QString& caption, const QString& defaultName, const QString& filter);
+    // Opens `file` for writing; when it cannot, reports "<name> cannot be written: <why>".
+    bool OpenForWriting(QSaveFile& file);
 
     // Progress over `maximum` units; Step returns false once the user pressed Cancel.
     void BeginProgress(const QString& label, qint64 maximum);

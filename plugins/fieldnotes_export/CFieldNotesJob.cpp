@@ -37,23 +37,15 @@ QDateTime CFieldNotesJob::TimeOf(uint64_t timestamp) {
 
 int CFieldNotesJob::Run() {
     const QString path =
-        m_ui.SaveFile(QStringLiteral("Export Field Notes"), QStringLiteral("geocache_visits.txt"),
-                      QStringLiteral("Field notes (*.txt);;All files (*)"));
-    if (path.isEmpty()) {
-        if (!CPluginUi::Interactive()) {
-            m_ui.Report(QStringLiteral("No file given (QUARRYBOOK_FILES is empty)."), true);
-        }
-        return 0;
-    }
-    return Export(path);
+        m_ui.ExportFile(QStringLiteral("Export Field Notes"), QStringLiteral("geocache_visits.txt"),
+                        QStringLiteral("Field notes (*.txt);;All files (*)"));
+    return path.isEmpty() ? 0 : Export(path);
 }
 
 int CFieldNotesJob::Export(const QString& path) {
     const QString fileName = QFileInfo(path).fileName();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_ui.Report(QStringLiteral("%1 cannot be written: %2").arg(fileName, file.errorString()),
-                    true);
+    if (!m_ui.OpenForWriting(file)) {
         return 0;
     }
     CFieldNotesWriter writer(file);

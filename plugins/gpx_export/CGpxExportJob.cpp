@@ -39,23 +39,15 @@ QString CGpxExportJob::DefaultName() {
 }
 
 int CGpxExportJob::Run() {
-    const QString path = m_ui.SaveFile(QStringLiteral("Export GPX File"), DefaultName(),
-                                       QStringLiteral("GPX files (*.gpx);;All files (*)"));
-    if (path.isEmpty()) {
-        if (!CPluginUi::Interactive()) {
-            m_ui.Report(QStringLiteral("No file given (QUARRYBOOK_FILES is empty)."), true);
-        }
-        return 0;
-    }
-    return Export(path);
+    const QString path = m_ui.ExportFile(QStringLiteral("Export GPX File"), DefaultName(),
+                                         QStringLiteral("GPX files (*.gpx);;All files (*)"));
+    return path.isEmpty() ? 0 : Export(path);
 }
 
 int CGpxExportJob::Export(const QString& path) {
     const QString fileName = QFileInfo(path).fileName();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        m_ui.Report(QStringLiteral("%1 cannot be written: %2").arg(fileName, file.errorString()),
-                    true);
+    if (!m_ui.OpenForWriting(file)) {
         return 0;
     }
     CGpxWriter writer(file);
