@@ -26,8 +26,6 @@ CImportRecsDlg::CImportRecsDlg(const QStringList& pluginNames, const QStringList
     AddPage(m_optionPage);
     AddPage(m_routingPage);
     SetHelpTopic(QStringLiteral("importing_records"));
-    // Start takes the place of OK: the dialog either starts the import or is cancelled.
-    CommandBar()->button(QDialogButtonBox::Ok)->setVisible(false);
     resize(360, 400);
 }
 
@@ -42,6 +40,9 @@ bool CImportRecsDlg::Prepare() {
         m_startButton = AddCommandButton(kStartCommand, QStringLiteral("Start"));
         m_startButton->setDefault(true);
     }
+    // Start takes the place of OK: the dialog either starts the import or is cancelled. Hidden
+    // after the Start button was added, because adding a button shows every button of the bar.
+    CommandBar()->button(QDialogButtonBox::Ok)->setVisible(false);
     return true;
 }
 

@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QPushButton>
 
 namespace {
@@ -166,6 +167,9 @@ TEST_F(ImportRecsDlgTest, StartStoresEveryChoiceAndSavesTheSettings) {
         EXPECT_EQ(sheet.TabCaption(0), QStringLiteral("Options"));
         EXPECT_EQ(sheet.TabCaption(1), QStringLiteral("Routing"));
         EXPECT_EQ(sheet.StartButton()->text(), QStringLiteral("Start"));
+        EXPECT_TRUE(sheet.StartButton()->isVisible());
+        // Start takes the place of OK.
+        EXPECT_FALSE(sheet.CommandBar()->button(QDialogButtonBox::Ok)->isVisible());
         // Sorted lists; the stored plug-in found whatever its letter case; not remembered: the
         // list's database.
         EXPECT_EQ(Items(options->PluginList()), QStringList({"GPX Import", "Zeta Import"}));
