@@ -1,10 +1,10 @@
 #include "BenchHome.h"
 
-#include "app/CAppSettings.h"
-#include "app/COptionList.h"
 #include "db/CCacheDb.h"
 #include "db/CCacheRecord.h"
 #include "db/CWriteBatch.h"
+#include "settings/CAppSettings.h"
+#include "settings/COptionList.h"
 #include "util/HomeFolder.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "BenchHome.h"
 
-#include "app/CAppSettings.h"
 #include "db/CCacheDb.h"
 #include "list/CRecordList.h"
+#include "settings/CAppSettings.h"
 
 #include <benchmark/benchmark.h>
 

@@ -10,14 +10,14 @@
 
 #include "BenchHome.h"
 
-#include "app/CAppSettings.h"
 #include "app/CGlobalObjects.h"
 #include "app/CMainApp.h"
-#include "app/CSettingsStore.h"
 #include "db/CCacheDb.h"
-#include "ui/CMainFrame.h"
-#include "ui/CQtUserInterface.h"
-#include "ui/CRecListView.h"
+#include "settings/CAppSettings.h"
+#include "settings/CSettingsStore.h"
+#include "ui/framework/CQtUserInterface.h"
+#include "ui/list/CMainFrame.h"
+#include "ui/list/CRecListView.h"
 
 #include <benchmark/benchmark.h>
 

@@ -26,3 +26,29 @@ function(qb_test name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
 endfunction()
+
+# qb_ui_library(NAME SOURCES ... DEPS ...)
+#   A static library of the widget layer for the folder src/ui/NAME, e.g. "list" gives qbui_list.
+#   DEPS names the widget libraries below it (and any further libraries); every one links the
+#   whole core and Qt Widgets. A folder without sources yet gives an interface library, so that
+#   the layering is declared before the first window arrives. qb_finish_ui() gathers them all
+#   into `qbui`.
+function(qb_ui_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    set(target qbui_${name})
+    if(ARG_SOURCES)
+        add_library(${target} STATIC ${ARG_SOURCES})
+        target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(${target} PUBLIC qbcore Qt6::Widgets ${ARG_DEPS})
+    else()
+        add_library(${target} INTERFACE)
+        target_link_libraries(${target} INTERFACE qbcore Qt6::Widgets ${ARG_DEPS})
+    endif()
+    set_property(GLOBAL APPEND PROPERTY QB_UI_LIBS ${target})
+endfunction()
+
+function(qb_finish_ui)
+    get_property(libs GLOBAL PROPERTY QB_UI_LIBS)
+    add_library(qbui INTERFACE)
+    target_link_libraries(qbui INTERFACE ${libs})
+endfunction()

@@ -1,7 +1,7 @@
 #include "app/CGlobalObjects.h"
 
 #include "app/CMainApp.h"
-#include "ui/CQtPluginDialogs.h"
+#include "ui/plugins/CQtPluginDialogs.h"
 
 CGlobalObjects::CGlobalObjects() {
     m_pluginDialogs = std::make_unique<CQtPluginDialogs>();

@@ -1,7 +1,8 @@
 #include "app/CGlobalObjects.h"
 #include "app/CMainApp.h"
-#include "ui/CQtUserInterface.h"
-#include "ui/CSingleInstance.h"
+#include "ui/framework/ApplicationSetup.h"
+#include "ui/framework/CQtUserInterface.h"
+#include "ui/framework/CSingleInstance.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
         return -1;
 
     EndOnTerminationSignals(qtApp);
+    SetUpApplication();
     CQtUserInterface ui;
     CUserInterface::Install(&ui);
 

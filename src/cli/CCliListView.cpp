@@ -1,10 +1,10 @@
 #include "cli/CCliListView.h"
 
-#include "app/CAppSettings.h"
 #include "cli/CCliParser.h"
 #include "cli/CliOutput.h"
 #include "db/CCacheDb.h"
 #include "list/CListColumns.h"
+#include "settings/CAppSettings.h"
 #include "util/Coordinates.h"
 
 #include <QStringList>

@@ -1,8 +1,8 @@
 #include "cli/CCliPluginDialogs.h"
 
-#include "app/CAppSettings.h"
 #include "cli/CliOutput.h"
 #include "plugins/CPluginMgr.h"
+#include "settings/CAppSettings.h"
 
 #include <QStringList>
 

@@ -1,10 +1,10 @@
 #include "cli/CCliSession.h"
 
-#include "app/CAppSettings.h"
 #include "cli/CTemporarySettings.h"
 #include "plugins/BundledPlugins.h"
 #include "plugins/CCoreObjects.h"
 #include "plugins/CPluginMgr.h"
+#include "settings/CAppSettings.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "cli/CTemporarySettings.h"
 
-#include "app/CSettingsStore.h"
+#include "settings/CSettingsStore.h"
 
 #include <iterator>
 

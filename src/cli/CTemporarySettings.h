@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CAppSettings.h"
+#include "settings/CAppSettings.h"
 
 #include <QString>
 

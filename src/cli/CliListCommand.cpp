@@ -1,6 +1,5 @@
 // The list command: the records in view, one line each, with the cells of the chosen columns.
 
-#include "app/CAppSettings.h"
 #include "cli/CCliDatabase.h"
 #include "cli/CCliListView.h"
 #include "cli/CCliParser.h"
@@ -9,39 +8,12 @@
 #include "cli/CliOutput.h"
 #include "db/CCacheRecord.h"
 #include "list/CListColumns.h"
+#include "list/StatusWords.h"
+#include "settings/CAppSettings.h"
 
 #include <QStringList>
 
 namespace {
-
-// The meaning of the status icon a cell of an icon column shows, as a word; empty for none.
-QString IconWord(const CRecordSummary& s, int kind) {
-    switch (kind) {
-    case kKindBug:
-        return (s.flags & kFlagBugs) ? QStringLiteral("bug") : QString();
-    case kKindNotes:
-        switch (s.log_type) {
-        case 1:
-            return QStringLiteral("note");
-        case 2:
-            return QStringLiteral("found");
-        case 3:
-            return QStringLiteral("not-found");
-        default:
-            return QString();
-        }
-    case kKindFound:
-        if (CRecordList::IsOwned(s))
-            return QStringLiteral("owned");
-        return (s.flags & kFlagFound) ? QStringLiteral("found") : QString();
-    case kKindBookmark:
-        return (s.flags & kFlagBookmarked) ? QStringLiteral("bookmark") : QString();
-    case kKindDisabled:
-        return (s.flags & kFlagDisabled) ? QStringLiteral("disabled") : QString();
-    default:
-        return QString();
-    }
-}
 
 // The letters of "--columns" (letter case ignored); empty when one is not "A" to "S".
 QString ColumnLetters(const QString& text) {
@@ -123,7 +95,7 @@ int RunListCommand(const QStringList& arguments) {
         cells.clear();
         for (const QChar letter : letters) {
             const int kind = CListColumns::KindOf(letter);
-            cells << CellForLine(CListColumns::IsIconKind(kind) ? IconWord(*summary, kind)
+            cells << CellForLine(CListColumns::IsIconKind(kind) ? StatusIconWord(*summary, kind)
                                                                 : list.CellText(*summary, letter));
         }
         out += cells.join(u'\t');

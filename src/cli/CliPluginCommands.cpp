@@ -1,7 +1,6 @@
 // The import and export commands: an import plug-in (role 7) or an export plug-in (role 5) run
 // through the plug-in manager, with the files handed over in QUARRYBOOK_FILES.
 
-#include "app/CAppSettings.h"
 #include "cli/CCliDatabase.h"
 #include "cli/CCliListView.h"
 #include "cli/CCliParser.h"
@@ -11,6 +10,7 @@
 #include "cli/CliOutput.h"
 #include "db/CCacheDb.h"
 #include "plugins/CPluginMgr.h"
+#include "settings/CAppSettings.h"
 
 #include <QFileInfo>
 

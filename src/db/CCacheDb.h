@@ -3,7 +3,6 @@
 #include "db/CDbStatement.h"
 #include "util/Timestamps.h"
 
-#include <QElapsedTimer>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -190,7 +189,7 @@ private:
     int m_operationDepth = 0; // nesting of write operations
     bool m_inBatchTransaction = false;
     int m_batchOperations = 0;
-    QElapsedTimer m_batchClock;
+    qint64 m_batchStartMs = 0; // CClock time when the batch transaction began or last tried
     std::vector<quint32> m_notesToDelete; // voice notes of deleted records, after the commit
     bool m_deleteAllNotes = false;        // every voice note of the database, after the commit
 };

@@ -8,6 +8,7 @@
 
 #include "db/CCacheDb.h"
 #include "db/CWriteBatch.h"
+#include "util/CClock.h"
 #include "util/TextHelpers.h"
 
 #include <sqlite3.h>
@@ -27,7 +28,7 @@ bool CCacheDb::BeginOperation() {
             return false;
         m_inBatchTransaction = true;
         m_batchOperations = 0;
-        m_batchClock.start();
+        m_batchStartMs = CClock::Get().NowMs();
     }
     if (!ExecuteKept(m_savepoint, "savepoint op"))
         return false;
@@ -63,7 +64,7 @@ bool CCacheDb::EndOperation(bool ok) {
         if (m_inBatchTransaction) {
             ++m_batchOperations;
             if (m_batchOperations >= kBatchOperations ||
-                m_batchClock.elapsed() >= kBatchMilliseconds)
+                CClock::Get().NowMs() - m_batchStartMs >= kBatchMilliseconds)
                 CommitBatch(false);
         } else if (ok) {
             RunAfterCommit();
@@ -126,7 +127,7 @@ bool CCacheDb::CommitBatch(bool final) {
     }
     // Try again after the next run of operations.
     m_batchOperations = 0;
-    m_batchClock.start();
+    m_batchStartMs = CClock::Get().NowMs();
     return false;
 }
 

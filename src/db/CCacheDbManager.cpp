@@ -1,7 +1,7 @@
 #include "db/CCacheDbManager.h"
 
-#include "app/CAppSettings.h"
 #include "db/CCacheDb.h"
+#include "settings/CAppSettings.h"
 #include "util/CUserInterface.h"
 #include "util/CVoiceNotes.h"
 #include "util/FileHelpers.h"

@@ -1,6 +1,7 @@
 #include "editors/LogTemplate.h"
 
-#include "app/CAppSettings.h"
+#include "settings/CAppSettings.h"
+#include "util/CUserInterface.h"
 #include "util/FileHelpers.h"
 #include "util/HomeFolder.h"
 
@@ -12,6 +13,10 @@
 
 const QString kDefaultLogTemplate =
     QStringLiteral("Took: \r\nLeft: \r\nTook TB: \r\nLeft TB: \r\n");
+
+const QString kPrependTemplateQuestion =
+    QStringLiteral("Prepend template to existing log notes?  Answering \"No\" will append the "
+                   "template.");
 
 namespace {
 
@@ -49,4 +54,29 @@ QString ExpandLogTemplate(bool countsFind) {
     text.replace(QLatin1String("%time%"),
                  locale.toString(QTime::currentTime(), QLocale::ShortFormat));
     return text;
+}
+
+bool InsertLogTemplate(const QString& notes, bool countsFind, QString& result) {
+    const QString expanded = ExpandLogTemplate(countsFind);
+    if (notes.isEmpty()) {
+        result = expanded;
+        return true;
+    }
+    switch (AskYesNoCancel(kPrependTemplateQuestion)) {
+    case MsgAnswer::Yes:
+        result = expanded + notes;
+        return true;
+    case MsgAnswer::No:
+        result = notes + QStringLiteral("\r\n") + expanded;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ToggleAutoInsertLogTemplate() {
+    CAppSettings& settings = CAppSettings::Global();
+    settings.m_autoInsLogTmpl = settings.m_autoInsLogTmpl ? 0 : 1;
+    settings.SaveSettings();
+    return settings.m_autoInsLogTmpl != 0;
 }

@@ -18,3 +18,17 @@ QString ExpandLogTemplate(bool countsFind);
 
 // The template written when the file is missing or empty.
 extern const QString kDefaultLogTemplate;
+
+// The question "Log Template" asks when the notes are not empty.
+extern const QString kPrependTemplateQuestion;
+
+// The "Log Template" command of the log notes: expands the template (counting a find when
+// `countsFind` is set) and puts it into `notes`. Empty notes become the template; otherwise the
+// user is asked kPrependTemplateQuestion: Yes puts the template directly before the notes, No
+// after them with "\r\n" between, Cancel keeps the notes. Returns false for Cancel, with `result`
+// untouched; a counted find number is used up all the same, as the template was already expanded.
+bool InsertLogTemplate(const QString& notes, bool countsFind, QString& result);
+
+// The "Auto Insert" command: turns "AutoInsLogTmpl" over and saves the settings at once. Returns
+// the new state.
+bool ToggleAutoInsertLogTemplate();

@@ -1,8 +1,8 @@
 #include "list/CListColumns.h"
 
-#include "app/CAppSettings.h"
-#include "app/CSettingsStore.h"
 #include "list/ListNumbers.h"
+#include "settings/CAppSettings.h"
+#include "settings/CSettingsStore.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "list/CRecordList.h"
 
-#include "app/CAppSettings.h"
-#include "app/COptionList.h"
 #include "db/CCacheRecord.h"
 #include "list/ListNumbers.h"
+#include "settings/CAppSettings.h"
+#include "settings/COptionList.h"
 #include "util/CUserInterface.h"
 
 #include <QLocale>

@@ -2,9 +2,9 @@
 
 #include "list/CRecordList.h"
 
-#include "app/CAppSettings.h"
-#include "app/COptionList.h"
 #include "db/CCacheRecord.h"
+#include "settings/CAppSettings.h"
+#include "settings/COptionList.h"
 
 #include <algorithm>
 #include <utility>

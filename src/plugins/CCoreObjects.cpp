@@ -1,9 +1,9 @@
 #include "plugins/CCoreObjects.h"
 
-#include "app/CAppSettings.h"
-#include "app/COptionList.h"
 #include "db/CCacheDbManager.h"
 #include "plugins/CPluginMgr.h"
+#include "settings/CAppSettings.h"
+#include "settings/COptionList.h"
 #include "travelbugs/CBugInventory.h"
 #include "util/CVoiceNotes.h"
 

@@ -9,11 +9,11 @@
 
 #include "plugins/CPluginMgr.h"
 
-#include "app/CAppSettings.h"
-#include "app/COptionList.h"
 #include "db/CCacheDb.h"
 #include "db/CCacheRecord.h"
 #include "plugins/PluginRecordCopy.h"
+#include "settings/CAppSettings.h"
+#include "settings/COptionList.h"
 #include "util/CUserInterface.h"
 
 namespace {

@@ -2,12 +2,12 @@
 
 #include "plugins/CPluginMgr.h"
 
-#include "app/CAppSettings.h"
 #include "db/CCacheDb.h"
 #include "db/CCacheDbManager.h"
 #include "db/CWriteBatch.h"
 #include "plugins/CPluginLibrary.h"
 #include "plugins/IPluginDialogs.h"
+#include "settings/CAppSettings.h"
 #include "util/CUserInterface.h"
 
 #include <optional>

@@ -2,8 +2,8 @@
 
 #include "travelbugs/CBugInventory.h"
 
-#include "app/CAppSettings.h"
 #include "db/CCacheRecord.h"
+#include "settings/CAppSettings.h"
 #include "util/CUserInterface.h"
 #include "util/FileHelpers.h"
 

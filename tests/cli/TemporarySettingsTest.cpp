@@ -2,9 +2,9 @@
 
 #include "CCliTestHome.h"
 
-#include "app/CAppSettings.h"
-#include "app/CSettingsStore.h"
 #include "cli/CTemporarySettings.h"
+#include "settings/CAppSettings.h"
+#include "settings/CSettingsStore.h"
 
 class TemporarySettingsTest : public CCliTestHome {};
 
@@ -47,8 +47,9 @@ TEST_F(TemporarySettingsTest, ASaveDuringTheRunIsUndoneForTheRunsValuesOnly) {
         const QString section = QString::fromUtf8(c.section);
         const QString name = QString::fromUtf8(c.name);
         EXPECT_EQ(store.HasValue(section, name), c.text != nullptr);
-        if (c.text)
+        if (c.text) {
             EXPECT_EQ(store.ReadText(section, name), QString::fromUtf8(c.text));
+        }
     }
     CAppSettings::SetGlobal(nullptr);
 }

@@ -1,8 +1,8 @@
 #include "CTestHome.h"
 
-#include "app/CAppSettings.h"
 #include "db/CCacheDb.h"
 #include "db/CCacheDbManager.h"
+#include "settings/CAppSettings.h"
 #include "util/CVoiceNotes.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "CTestHome.h"
 
-#include "app/CAppSettings.h"
 #include "db/CCacheDb.h"
 #include "db/CCacheDbManager.h"
 #include "db/CCacheRecord.h"
 #include "db/CRecordMover.h"
 #include "db/CWaypointBug.h"
+#include "settings/CAppSettings.h"
 #include "util/CVoiceNotes.h"
 
 #include <QDir>

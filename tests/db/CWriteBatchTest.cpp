@@ -1,10 +1,10 @@
 #include "CDbTestFixture.h"
+#include "CManualClock.h"
 
 #include "db/CCacheRecord.h"
 #include "db/CWriteBatch.h"
 
 #include <QFileInfo>
-#include <QThread>
 
 namespace {
 
@@ -51,6 +51,7 @@ TEST_F(WriteBatchTest, TenThousandSavesCommitAndSurviveReopening) {
 }
 
 TEST_F(WriteBatchTest, CommitsEvery500OperationsOrSecondAndWhenTheOuterScopeEnds) {
+    CManualClock clock;
     CCacheRecord r;
     {
         CWriteBatch outer(db);
@@ -69,7 +70,10 @@ TEST_F(WriteBatchTest, CommitsEvery500OperationsOrSecondAndWhenTheOuterScopeEnds
         r.id = 0;
         ASSERT_TRUE(db.SaveRecord(r, true));
         EXPECT_EQ(CommittedRecords(), 500);
-        QThread::msleep(1100);
+        clock.Advance(999);
+        ASSERT_TRUE(db.SetRecordFlags(r.id, 2, true));
+        EXPECT_EQ(CommittedRecords(), 500);
+        clock.Advance(1);
         ASSERT_TRUE(db.SetRecordFlags(r.id, 2, true));
         EXPECT_EQ(CommittedRecords(), 501);
 

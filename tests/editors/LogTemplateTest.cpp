@@ -1,14 +1,17 @@
 #include "CTestHome.h"
 
-#include "app/CAppSettings.h"
+#include "editors/EditMenu.h"
 #include "editors/LogTemplate.h"
+#include "settings/CAppSettings.h"
 
 #include <QDate>
 #include <QFile>
 #include <QLocale>
 #include <QTime>
 
+#include <array>
 #include <climits>
+#include <optional>
 
 class LogTemplateTest : public CTestHome {
 protected:
@@ -112,4 +115,106 @@ TEST_F(LogTemplateTest, CountingSavesTheOtherSettingsToo) {
     CAppSettings saved;
     saved.LoadSettings();
     EXPECT_EQ(saved.m_database, QStringLiteral("Trip"));
+}
+
+TEST_F(LogTemplateTest, LogTemplateCommandPutsTheTemplateIntoTheNotesAsAnswered) {
+    WriteFile("LogTemplate.txt", "#%fcount%");
+    struct Case {
+        const char* name;
+        const char* notes;
+        std::optional<MsgAnswer> answer; // none: no question is asked
+        bool countsFind;
+        const char* expected; // null: the command was cancelled
+        int countAfter;
+    };
+    const Case cases[] = {
+        {"empty notes take the template", "", std::nullopt, true, "#10", 11},
+        {"Yes prepends directly", "abc", MsgAnswer::Yes, false, "#abc", 10},
+        {"No appends after a line end", "abc", MsgAnswer::No, false, "abc\r\n#", 10},
+        // The find number is taken before the question, so Cancel still uses it up.
+        {"Cancel keeps the notes", "abc", MsgAnswer::Cancel, true, nullptr, 11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_settings.m_foundCount = 10;
+        ui.Clear();
+        if (c.answer)
+            ui.Answer(*c.answer);
+        QString result = QStringLiteral("untouched");
+        const bool done = InsertLogTemplate(QString::fromLatin1(c.notes), c.countsFind, result);
+        EXPECT_EQ(done, c.expected != nullptr);
+        EXPECT_EQ(result,
+                  c.expected ? QString::fromLatin1(c.expected) : QStringLiteral("untouched"));
+        EXPECT_EQ(m_settings.m_foundCount, c.countAfter);
+        if (c.answer) {
+            ASSERT_EQ(ui.messages.size(), 1u);
+            EXPECT_EQ(ui.messages[0].text,
+                      QStringLiteral("Prepend template to existing log notes?  Answering \"No\" "
+                                     "will append the template."));
+            EXPECT_EQ(ui.messages[0].icon, MsgIcon::Question);
+            EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNoCancel);
+        } else {
+            EXPECT_TRUE(ui.messages.empty());
+        }
+        EXPECT_TRUE(ui.AllAnswersUsed());
+    }
+}
+
+TEST_F(LogTemplateTest, AutoInsertTurnsTheSettingOverAndSavesIt) {
+    for (int before : {0, 1}) {
+        SCOPED_TRACE(before);
+        m_settings.m_autoInsLogTmpl = before;
+        EXPECT_EQ(ToggleAutoInsertLogTemplate(), before == 0);
+        CAppSettings saved;
+        saved.LoadSettings();
+        EXPECT_EQ(saved.m_autoInsLogTmpl, before == 0 ? 1 : 0);
+    }
+}
+
+TEST_F(LogTemplateTest, EditMenuItemsFollowTheFieldAndTheSetting) {
+    using C = EEditCommand;
+    struct Case {
+        const char* name;
+        CEditFieldState state;
+        bool extended;
+        // Enabled states of Undo, Clear, Copy, Cut, Paste.
+        std::array<bool, 5> enabled;
+    };
+    const Case cases[] = {
+        {"fresh field", {false, false, false, true}, false, {false, false, false, false, true}},
+        {"selection with undo", {true, true, false, true}, false, {true, true, true, true, true}},
+        {"read-only with selection",
+         {true, true, true, true},
+         false,
+         {false, false, true, false, false}},
+        {"read-only without selection",
+         {true, false, true, true},
+         false,
+         {false, false, false, false, false}},
+        {"disabled", {true, true, false, false}, true, {false, false, true, false, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_settings.m_autoInsLogTmpl = c.extended ? 1 : 0;
+        const std::vector<CEditMenuItem> items = EditMenuItems(c.state, c.extended);
+        ASSERT_EQ(items.size(), c.extended ? 7u : 5u);
+        const C order[] = {C::Undo, C::Clear, C::Copy, C::Cut, C::Paste};
+        const char* captions[] = {"Undo", "Clear", "Copy", "Cut", "Paste"};
+        for (size_t i = 0; i < 5; ++i) {
+            EXPECT_EQ(items[i].command, order[i]);
+            EXPECT_EQ(items[i].caption, QLatin1String(captions[i]));
+            EXPECT_EQ(items[i].enabled, c.enabled[i]) << captions[i];
+            EXPECT_FALSE(items[i].checkable);
+        }
+        if (c.extended) {
+            EXPECT_EQ(items[5].caption, QStringLiteral("Log Template"));
+            EXPECT_TRUE(items[5].separatorBefore);
+            EXPECT_TRUE(items[5].enabled) << "always on, even in a disabled field";
+            EXPECT_EQ(items[6].caption, QStringLiteral("Auto Insert"));
+            EXPECT_TRUE(items[6].checkable);
+            EXPECT_TRUE(items[6].checked);
+        }
+    }
+    m_settings.m_autoInsLogTmpl = 0;
+    EXPECT_FALSE(EditMenuItems({}, true)[6].checked);
 }

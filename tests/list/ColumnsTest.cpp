@@ -1,6 +1,6 @@
 #include "ListTestHome.h"
 
-#include "app/CSettingsStore.h"
+#include "settings/CSettingsStore.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "CTestHome.h"
 
-#include "app/CAppSettings.h"
-#include "app/COptionList.h"
 #include "db/CCacheRecord.h"
 #include "list/CRecordList.h"
+#include "settings/CAppSettings.h"
+#include "settings/COptionList.h"
 
 #include <QStringList>
 
@@ -21,13 +21,13 @@ protected:
     // A record as the tests describe it; fields not given keep a new record's values (no
     // coordinates, "Unfiled").
     struct Rec {
-        QString name;
+        QString name{};
         double lat = kNoCoordinate;
         double lon = kNoCoordinate;
         quint32 flags = 0;
-        QString diff;
-        QString owner;
-        QString wpt;
+        QString diff{};
+        QString owner{};
+        QString wpt{};
         QString cont = QStringLiteral("Regular");
         QString rtype = QStringLiteral("Traditional Cache");
         quint16 cid = 0;

@@ -16,8 +16,9 @@ protected:
         list.SortVisible();
         CheckOrder(kind, true);
         QStringList reversed(descending.crbegin(), descending.crend());
-        if (!m_ties)
+        if (!m_ties) {
             EXPECT_EQ(VisibleNames(), reversed) << "descending is not the reverse";
+        }
         return VisibleNames();
     }
 

@@ -2,12 +2,12 @@
 
 #include "CTestHome.h"
 
-#include "app/CAppSettings.h"
-#include "app/COptionList.h"
 #include "db/CCacheDbManager.h"
 #include "plugins/CPluginMgr.h"
 #include "plugins/IPluginDialogs.h"
 #include "qbex.h"
+#include "settings/CAppSettings.h"
+#include "settings/COptionList.h"
 #include "util/CVoiceNotes.h"
 
 #include <QString>

@@ -31,7 +31,9 @@
 #define QBT_MIN_OS 0
 #endif
 
+#ifndef QBT_NO_INFO
 static const uint8_t s_roles[] = {QBT_ROLES};
+#endif
 
 #ifndef QBT_ROLE_COUNT
 #define QBT_ROLE_COUNT ((int32_t)sizeof s_roles)

@@ -1,7 +1,7 @@
 #include "CTestHome.h"
 
-#include "app/CAppSettings.h"
 #include "db/CCacheRecord.h"
+#include "settings/CAppSettings.h"
 #include "travelbugs/CBugInventory.h"
 
 #include <QDir>
