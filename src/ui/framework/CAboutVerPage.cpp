@@ -12,6 +12,8 @@ CAboutVerPage::CAboutVerPage(ModuleVersions plugins, QWidget* parent)
     : CPropertyPageEx(QStringLiteral("Version"), parent), m_plugins(std::move(plugins)),
       m_list(new QTreeWidget(this)) {
     m_list->setRootIsDecorated(false);
+    // The list fills its page without a label; it is named after the page.
+    m_list->setAccessibleName(Caption());
     m_list->setUniformRowHeights(true);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -154,6 +154,10 @@ void CMainFrame::BuildFilterBar() {
 
     m_categoryButton = new QToolButton(m_filterBar);
     m_categoryButton->setObjectName(QStringLiteral("CategoryButton"));
+    // The caption is the current category's name; the tooltip, also read out by screen readers,
+    // says what the button chooses.
+    m_categoryButton->setToolTip(QStringLiteral("Category"));
+    m_categoryButton->setAccessibleDescription(QStringLiteral("Category"));
     m_categoryButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_categoryButton->setIcon(QIcon(CIconSet::Render(QStringLiteral("drop-down"), imageSize)));
     // The arrow after the text, as on a drop-down button.

@@ -22,6 +22,8 @@
 
 CRecListView::CRecListView(CMainFrame* frame) : QTableView(frame), m_frame(frame) {
     setObjectName(QStringLiteral("RecListView"));
+    // The list has no caption of its own; screen readers announce it by this name.
+    setAccessibleName(QStringLiteral("Record List"));
     // Report view, single full-row selection that stays shown, no editing.
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -60,6 +60,8 @@ CSelectPluginDlg::CSelectPluginDlg(int role, const QStringList& pluginNames, QWi
     countLabel->setBuddy(m_maxCount);
     auto* listLabel = new QLabel(QStringLiteral("Select Plugin:"), this);
     listLabel->setBuddy(m_list);
+    // Screen readers take a label's text only for fields; the list is given it as its name.
+    m_list->setAccessibleName(listLabel->text());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(countLabel);
     layout->addWidget(m_maxCount);

@@ -1,3 +1,4 @@
+#include "AccessibleTree.h"
 #include "CGuiTestHome.h"
 #include "ui/framework/CAboutDlg.h"
 #include "ui/framework/CAboutInfoPage.h"
@@ -47,6 +48,10 @@ TEST_F(AboutDlgTest, VersionPageListsTheProgramAndEachPluginOnceSortedByName) {
             EXPECT_EQ(header->text(0), QStringLiteral("Module"));
             EXPECT_EQ(header->text(1), QStringLiteral("Ver"));
             EXPECT_EQ(ListedRows(d), c.expected);
+            for (int page = 0; page < 2; ++page) {
+                d.SetActivePage(page);
+                EXPECT_EQ(UnnamedControls(&d).join(", "), QString()) << "page " << page;
+            }
             d.accept();
         });
         about.DoModal();

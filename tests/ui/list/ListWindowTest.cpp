@@ -1,5 +1,6 @@
 // The list window: request texts, type-ahead search, the category menu, the record menu and the
 // table model.
+#include "AccessibleTree.h"
 #include "CAppTestHome.h"
 #include "CManualClock.h"
 
@@ -13,6 +14,8 @@
 #include "ui/list/CRecListView.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QHeaderView>
 #include <QMenu>
@@ -268,6 +271,80 @@ TEST_F(ListWindowTest, TableModelKeepsItsContract) {
     EXPECT_EQ(View()->Model()->rowCount(), 0);
     View()->Resume();
     EXPECT_EQ(View()->Model()->rowCount(), View()->List().VisibleCount());
+}
+
+TEST_F(ListWindowTest, ScreenReadersFindEveryControlNamedAndTheIconsAsWords) {
+    Start();
+    const quint32 flagged = AddRecord({QStringLiteral("Flagged"), QString(), 0,
+                                       kFlagBugs | kFlagBookmarked | kFlagFound | kFlagDisabled});
+    AddRecord({QStringLiteral("Plain")});
+    View()->Reload();
+    Frame()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame()));
+
+    const QStringList unnamed = UnnamedControls(Frame());
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QStringLiteral("\n")).toStdString();
+
+    // The icon cells read as the words the command-line tool prints.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(View());
+    ASSERT_TRUE(table && table->tableInterface());
+    const QString letters = View()->ColumnLetters();
+    const int row = View()->List().IndexInVisible(flagged);
+    ASSERT_GE(row, 0);
+    struct Cell {
+        QChar letter;
+        const char* word;
+    };
+    for (const Cell& c : {Cell{u'C', "bug"}, Cell{u'E', "found"}, Cell{u'G', "Flagged"}}) {
+        SCOPED_TRACE(c.word);
+        const int column = int(letters.indexOf(c.letter));
+        ASSERT_GE(column, 0);
+        QAccessibleInterface* cell = table->tableInterface()->cellAt(row, column);
+        ASSERT_TRUE(cell);
+        EXPECT_EQ(cell->text(QAccessible::Name), QString::fromLatin1(c.word));
+    }
+}
+
+TEST_F(ListWindowTest, OpenRecordMenuIsOnTheAccessibilityTreeWithItsStates) {
+    Start();
+    AddRecord({QStringLiteral("Nowhere")});
+    View()->Reload();
+    Frame()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame()));
+    View()->SelectRecord(View()->List().VisibleAt(0)->id);
+
+    bool looked = false;
+    CModalRunner::ScriptMenu([&looked](QMenu& menu) {
+        looked = true;
+        QAccessibleInterface* found = OpenMenuFromRoot();
+        EXPECT_TRUE(found && found->object() == &menu) << "the menu is reachable from the root";
+        QStringList names;
+        QStringList enabled;
+        for (const CAccessibleItem& item : MenuItemsOf(found)) {
+            names << item.name;
+            if (item.enabled)
+                enabled << item.name;
+        }
+        EXPECT_EQ(names, QStringList({"View Record", "Edit Record", "Cache Logs", "Delete Record",
+                                      "Move Record", "Bookmark Record", "Set As Center"}));
+        // The states on the bus are the menu's own; a record without coordinates cannot be the
+        // centre.
+        QStringList expected;
+        for (const QAction* action : menu.actions()) {
+            if (action->isEnabled())
+                expected << action->text();
+        }
+        EXPECT_EQ(enabled, expected);
+        EXPECT_FALSE(enabled.contains(QStringLiteral("Set As Center")));
+        EXPECT_TRUE(enabled.contains(QStringLiteral("Delete Record")));
+        return nullptr;
+    });
+    const QRect cell = View()->visualRect(View()->Model()->index(0, 0));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, cell.center(),
+                            View()->viewport()->mapToGlobal(cell.center()));
+    QApplication::sendEvent(View()->viewport(), &event);
+    EXPECT_TRUE(looked);
+    EXPECT_EQ(OpenMenuFromRoot(), nullptr);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "AccessibleTree.h"
 // The import dialog: the choices it opens with, the target database it selects, the routing
 // categories it checks against that database, and what Start and Cancel leave in the settings.
 #include "CGuiTestHome.h"
@@ -204,6 +205,11 @@ TEST_F(ImportRecsDlgTest, RoutingPageShowsTheCategoriesOfThePickedDatabase) {
     CImportRecsDlg dialog(kPlugins, DbNames());
     CModalRunner::ScriptAs<CImportRecsDlg>([this](CImportRecsDlg& sheet) {
         CImportRoutingPage* routing = sheet.RoutingPage();
+        ASSERT_TRUE(sheet.SetActivePage(1));
+        for (int page = 1; page >= 0; --page) {
+            ASSERT_TRUE(sheet.SetActivePage(page));
+            EXPECT_EQ(UnnamedControls(&sheet).join(", "), QString()) << "page " << page;
+        }
         ASSERT_TRUE(sheet.SetActivePage(1));
         EXPECT_EQ(Items(routing->CategoryList(1)),
                   QStringList(

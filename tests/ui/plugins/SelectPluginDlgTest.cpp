@@ -1,3 +1,4 @@
+#include "AccessibleTree.h"
 // The Select Plugin dialog: the plug-in it opens on, the count field of Export Records, and what
 // Start and Cancel store.
 #include "CGuiTestHome.h"
@@ -67,6 +68,9 @@ TEST_F(SelectPluginDlgTest, OpensOnTheStoredPluginWithTheCountOnlyForExportRecor
         EXPECT_EQ(dialog.MaxCountEdit()->isEnabled(), c.countEnabled);
         EXPECT_TRUE(dialog.MaxCountEdit()->text().isEmpty());
         EXPECT_TRUE(dialog.StartButton()->isDefault());
+        dialog.show();
+        EXPECT_EQ(UnnamedControls(&dialog).join(", "), QString());
+        dialog.hide();
     }
 }
 

@@ -6,8 +6,10 @@
 #include "list/CRecordList.h"
 #include "ui/framework/ScreenDensity.h"
 #include "ui/list/CMainFrame.h"
+#include "ui/list/CRecListModel.h"
 #include "ui/list/CRecListView.h"
 
+#include <QAbstractItemModelTester>
 #include <QTest>
 
 void CAppTestHome::SetUp() {
@@ -25,9 +27,12 @@ void CAppTestHome::Start(const QString& commandLine) {
     globals = std::make_unique<CGlobalObjects>();
     ASSERT_TRUE(globals->App().InitInstance(commandLine));
     ASSERT_TRUE(QTest::qWaitFor([this] { return View()->StartupDone(); }, 10000));
+    modelTester = std::make_unique<QAbstractItemModelTester>(
+        View()->Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
 }
 
 void CAppTestHome::Stop() {
+    modelTester.reset();
     if (!globals)
         return;
     globals->App().DestroyMainFrame();

@@ -5,6 +5,7 @@
 #include "app/CGlobalObjects.h"
 #include "db/CCacheRecord.h"
 
+#include <QAbstractItemModelTester>
 #include <QString>
 
 #include <memory>
@@ -51,4 +52,6 @@ protected:
     void RunTimer(int ticks);
 
     std::unique_ptr<CGlobalObjects> globals;
+    // Checks the list window's table model at every change while the program runs.
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 };
