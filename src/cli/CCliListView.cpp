@@ -202,7 +202,9 @@ bool CCliListView::Load(CCacheDb& db, const QString& category) {
         return false;
     }
     m_list.SelectCategory(category);
-    m_list.LoadSummaries();
+    // An incomplete list is never printed as if it were whole; the messages have said why.
+    if (!m_list.LoadSummaries())
+        return false;
     m_list.ApplyFilters();
     return true;
 }

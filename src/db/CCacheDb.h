@@ -80,7 +80,9 @@ public:
     // Deletes the record, its travel bug rows, its extra fields and its voice note.
     bool DeleteRecord(quint32 id, bool quiet = false);
     // Deletes every record, bug row and extra-field row, and every voice note of this database.
-    void DeleteAllRecords();
+    // All or nothing: when a delete fails (its database error is shown) nothing is deleted and
+    // the result is false.
+    bool DeleteAllRecords();
     bool SetRecordCategory(quint32 id, quint16 cid, bool quiet = false);
     bool SetRecordFlags(quint32 id, quint32 flags, bool quiet = false);
     // The id of the first record whose waypoint ID equals `wpt` exactly; 0 when none.
@@ -88,6 +90,9 @@ public:
     int CountRecords();
     // The record list cursor: one row per record with the list's columns and its extra fields.
     // Starting a scan ends any other scan of this database.
+    // A scan that meets a database error on the way shows it and ends early; ScanFailed then
+    // tells that apart from the end of the rows, until the next scan begins.
+    bool ScanFailed() const { return m_scanFailed; }
     bool BeginSummaryScan();
     bool NextSummary(CSummarySink& sink);
     // Ends a running scan (records or bugs).
@@ -149,12 +154,16 @@ private:
     // the cost of small writes.
     bool ExecuteKept(CDbStatement& kept, const char* sql, bool report = true);
     void FinalizeKept();
+    // A scan's step failed: marks the scan failed, shows the database error, returns false.
+    bool ScanStepFailed();
 
     // Write units and batches (CCacheDbBatch.cpp).
     bool BeginOperation();
     bool EndOperation(bool ok);
     void BeginBatch();
-    void EndBatch();
+    // Ends one batch scope; the outermost commits. False when this batch lost operations that
+    // had succeeded (a commit failed, or the library ended the transaction).
+    bool EndBatch();
     // Commits the batch transaction; `final` rolls it back when the commit fails, otherwise
     // the commit is tried again later.
     bool CommitBatch(bool final);
@@ -176,6 +185,7 @@ private:
     // The one running scan (records or bugs) and the extra-field lookup of the record scan.
     CDbStatement m_scan;
     QStringList m_scanColumns;
+    bool m_scanFailed = false; // the running or last scan ended on a database error
     CDbStatement m_extraLookup;
     // The kept write-unit statements.
     CDbStatement m_savepoint;
@@ -188,6 +198,7 @@ private:
     int m_batchDepth = 0;     // nesting of CWriteBatch scopes
     int m_operationDepth = 0; // nesting of write operations
     bool m_inBatchTransaction = false;
+    bool m_batchLost = false; // operations of the running batch were lost after succeeding
     int m_batchOperations = 0;
     qint64 m_batchStartMs = 0; // CClock time when the batch transaction began or last tried
     std::vector<quint32> m_notesToDelete; // voice notes of deleted records, after the commit

@@ -44,6 +44,8 @@ bool CCacheDb::EndOperation(bool ok) {
         // The library ended the transaction itself after a severe error: everything since the
         // last commit is gone, including this operation.
         m_operationDepth = 0;
+        if (m_inBatchTransaction)
+            m_batchLost = true;
         m_inBatchTransaction = false;
         DropAfterCommit();
         return false;
@@ -100,12 +102,17 @@ void CCacheDb::FinalizeKept() {
 }
 
 void CCacheDb::BeginBatch() {
-    ++m_batchDepth;
+    if (m_batchDepth++ == 0)
+        m_batchLost = false;
 }
 
-void CCacheDb::EndBatch() {
-    if (m_batchDepth > 0 && --m_batchDepth == 0)
-        CommitBatch(true);
+bool CCacheDb::EndBatch() {
+    if (m_batchDepth <= 0 || --m_batchDepth > 0)
+        return true;
+    const bool committed = CommitBatch(true);
+    const bool whole = committed && !m_batchLost;
+    m_batchLost = false;
+    return whole;
 }
 
 bool CCacheDb::CommitBatch(bool final) {
@@ -118,10 +125,11 @@ bool CCacheDb::CommitBatch(bool final) {
     }
     if (sqlite3_get_autocommit(m_db) || final) {
         // Lost, or nothing more to wait for: end the transaction so that later statements are
-        // not held in it.
+        // not held in it. The batch's owner learns of it when the batch ends.
         if (!sqlite3_get_autocommit(m_db))
             ExecuteUtf8("rollback", false);
         m_inBatchTransaction = false;
+        m_batchLost = true;
         DropAfterCommit();
         return false;
     }
@@ -136,5 +144,13 @@ CWriteBatch::CWriteBatch(CCacheDb& db) : m_db(db) {
 }
 
 CWriteBatch::~CWriteBatch() {
-    m_db.EndBatch();
+    Commit();
+}
+
+bool CWriteBatch::Commit() {
+    if (m_ended)
+        return m_committed;
+    m_ended = true;
+    m_committed = m_db.EndBatch();
+    return m_committed;
 }

@@ -234,18 +234,20 @@ bool CCacheDb::DeleteRecord(quint32 id, bool quiet) {
     return op.Finish(ok);
 }
 
-void CCacheDb::DeleteAllRecords() {
+bool CCacheDb::DeleteAllRecords() {
     CWaitCursor wait;
     COperationScope op(*this);
     if (!op.Begin())
-        return;
-    const bool mainDeleted = Execute(QStringLiteral("delete from t_main"));
-    Execute(QStringLiteral("delete from t_bugs"));
-    Execute(QStringLiteral("delete from t_extra"));
-    // Notes of records that are still there are kept.
-    if (mainDeleted)
+        return false;
+    // The three tables go together or not at all: the first failing delete has shown the
+    // database error, and the records, bugs and extra fields all stay as they were.
+    const bool ok = Execute(QStringLiteral("delete from t_main")) &&
+                    Execute(QStringLiteral("delete from t_bugs")) &&
+                    Execute(QStringLiteral("delete from t_extra"));
+    // The voice notes go once the deletes are kept (after the commit).
+    if (ok)
         m_deleteAllNotes = true;
-    op.Finish(true);
+    return op.Finish(ok);
 }
 
 bool CCacheDb::SetRecordCategory(quint32 id, quint16 cid, bool quiet) {

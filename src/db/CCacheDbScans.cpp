@@ -30,8 +30,14 @@ void CCacheDb::EndScan() {
     m_scanColumns.clear();
 }
 
+bool CCacheDb::ScanStepFailed() {
+    m_scanFailed = true;
+    return ReportDbError(FromUtf8(sqlite3_errmsg(m_db)));
+}
+
 bool CCacheDb::BeginSummaryScan() {
     EndScan();
+    m_scanFailed = false;
     if (!Execute(QStringLiteral("select id, cid, log_type, flags, lat, lon, log_end, name, rtype, "
                                 "wpt, diff, terr, owner, cont from t_main"),
                  m_scan))
@@ -50,8 +56,14 @@ bool CCacheDb::BeginSummaryScan() {
 bool CCacheDb::NextSummary(CSummarySink& sink) {
     if (!m_scan.IsValid() || m_scanColumns.isEmpty())
         return false;
-    if (m_scan.Next() != CDbStatement::Step::Row)
+    switch (m_scan.Next()) {
+    case CDbStatement::Step::Row:
+        break;
+    case CDbStatement::Step::Done:
         return false;
+    case CDbStatement::Step::Error:
+        return ScanStepFailed();
+    }
     qint64 id = 0;
     for (int c = 0; c < m_scanColumns.size(); ++c) {
         if (m_scanColumns[c] == QLatin1String("id"))
@@ -61,17 +73,23 @@ bool CCacheDb::NextSummary(CSummarySink& sink) {
         for (int c = 0; c < m_scanColumns.size(); ++c)
             sink.SetColumn(m_scanColumns[c], m_scan.Text(c));
     }
-    if (m_extraLookup.BindInt64(1, id) && m_extraLookup.Next() == CDbStatement::Step::Row) {
+    if (!m_extraLookup.BindInt64(1, id))
+        return ScanStepFailed();
+    const CDbStatement::Step extra = m_extraLookup.Next();
+    if (extra == CDbStatement::Step::Row) {
         ForEachExtraField(m_extraLookup.Text(0), [&](const QString& key, const QString& value) {
             sink.SetExtraField(key, value);
         });
     }
     m_extraLookup.Reset(); // holds no lock between rows
-    return true;
+    // A record whose extra fields cannot be read would show without them: that ends the scan
+    // as a failure too.
+    return extra == CDbStatement::Step::Error ? ScanStepFailed() : true;
 }
 
 bool CCacheDb::BeginBugScan(quint32 recordId) {
     EndScan();
+    m_scanFailed = false;
     return Execute(QStringLiteral("select id,name from t_bugs where wpt_id=") + Num(recordId),
                    m_scan);
 }
@@ -80,8 +98,14 @@ bool CCacheDb::NextBug(CWaypointBug& bug) {
     bug.Reset();
     if (!m_scan.IsValid() || !m_scanColumns.isEmpty())
         return false;
-    if (m_scan.Next() != CDbStatement::Step::Row)
+    switch (m_scan.Next()) {
+    case CDbStatement::Step::Row:
+        break;
+    case CDbStatement::Step::Done:
         return false;
+    case CDbStatement::Step::Error:
+        return ScanStepFailed();
+    }
     for (int c = 0; c < m_scan.ColumnCount(); ++c) {
         if (std::strcmp(m_scan.ColumnName(c), "id") == 0)
             bug.id = quint32(m_scan.Int64(c));

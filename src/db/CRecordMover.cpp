@@ -62,7 +62,11 @@ bool CRecordMover::CopyBugs(quint32 sourceId, quint32 targetId) {
     CWaypointBug bug;
     while (m_source.NextBug(bug))
         bugIds.push_back(bug.id);
+    // Bugs that could not be read would be lost with the original.
+    const bool complete = !m_source.ScanFailed();
     m_source.EndScan();
+    if (!complete)
+        return false;
     for (const quint32 bugId : bugIds) {
         if (!m_source.LoadBug(bugId, bug))
             return false;

@@ -9,6 +9,11 @@ class CCacheDb;
 // operation is undone alone; what the operations before it did stays done. Nested batches join
 // the outer one. The batch must end before its database is destroyed; closing the database commits
 // it.
+//
+// A commit that fails shows the database error and undoes what the batch did since its last
+// commit, operations that had reported success among them. Commit ends the scope early and tells
+// whether everything the batch's operations reported as done is kept; a caller that reports the
+// outcome of its loop asks it instead of trusting the single results.
 class CWriteBatch {
 public:
     explicit CWriteBatch(CCacheDb& db);
@@ -16,6 +21,12 @@ public:
     CWriteBatch(const CWriteBatch&) = delete;
     CWriteBatch& operator=(const CWriteBatch&) = delete;
 
+    // Ends this scope (the outermost one commits) and returns whether nothing that succeeded was
+    // lost; a nested scope answers true, its outer one decides. Later calls repeat the answer.
+    bool Commit();
+
 private:
     CCacheDb& m_db;
+    bool m_ended = false;
+    bool m_committed = true;
 };

@@ -207,13 +207,21 @@ void CRecordList::Clear() {
     m_loaded.clear();
 }
 
-void CRecordList::LoadSummaries() {
+const QString CRecordList::kIncompleteListMessage =
+    QStringLiteral("The record list is incomplete: only %1 records could be read from the "
+                   "database.");
+
+bool CRecordList::LoadSummaries() {
     Clear();
+    m_complete = true;
     if (!m_db || !m_db->IsOpen())
-        return;
+        return true;
     CWaitCursor wait;
-    if (!m_db->BeginSummaryScan())
-        return;
+    if (!m_db->BeginSummaryScan()) {
+        m_complete = false;
+        ShowError(kIncompleteListMessage.arg(0));
+        return false;
+    }
     CSummaryLoader loader;
     for (;;) {
         auto summary = std::make_unique<CRecordSummary>();
@@ -224,8 +232,13 @@ void CRecordList::LoadSummaries() {
             summary->cont = kNoContainer;
         m_loaded.push_back(std::move(summary));
     }
+    // A scan that ended on an error has shown the database error; the list says what it lacks.
+    m_complete = !m_db->ScanFailed();
     m_db->EndScan();
     m_loaded.shrink_to_fit();
+    if (!m_complete)
+        ShowError(kIncompleteListMessage.arg(m_loaded.size()));
+    return m_complete;
 }
 
 int CRecordList::IndexInLoaded(quint32 id) const {

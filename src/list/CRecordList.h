@@ -37,9 +37,14 @@ public:
     // Destroys every summary and empties the loaded, visible and bookmark lists.
     void Clear();
     // Empties and refills the loaded list with a summary of every record of the open database,
-    // in table order; the visible list is left empty. When a row cannot be read, loading ends
-    // with the records read so far. Does nothing more when no database is open.
-    void LoadSummaries();
+    // in table order; the visible list is left empty. Does nothing more when no database is
+    // open. When the database fails on the way, the database error is shown, then
+    // kIncompleteListMessage with the number of records read; the list keeps those records, is
+    // marked incomplete, and the result is false.
+    bool LoadSummaries();
+    // False after a load that could not read every record, until the next load.
+    bool IsComplete() const { return m_complete; }
+    static const QString kIncompleteListMessage;
 
     int LoadedCount() const { return int(m_loaded.size()); }
     CRecordSummary* LoadedAt(int index) const { return m_loaded[size_t(index)].get(); }
@@ -129,6 +134,7 @@ public:
 private:
     CCacheDb* m_db = nullptr;
     std::vector<std::unique_ptr<CRecordSummary>> m_loaded; // owns every summary, table order
+    bool m_complete = true;                                // the last load read every record
     std::vector<CRecordSummary*> m_visible;                // the rows, in sort order
     std::vector<CRecordSummary*> m_bookmarks;              // while the Bookmarks command runs
     quint16 m_categoryId;

@@ -42,6 +42,9 @@ constexpr int kRoleListCalculation = QBEX_ROLE_LIST_CALCULATION;
 // Libraries are loaded only for the moment they are used and unloaded right after.
 class CPluginMgr {
 public:
+    // The message of a record that a plug-in handed in but could not be stored.
+    static const QString kSaveErrorMessage;
+
     // `programFolder` with a trailing "/"; empty means the home folder (HomeFolderSlash()).
     explicit CPluginMgr(const QString& programFolder = QString());
     ~CPluginMgr();
@@ -154,6 +157,7 @@ private:
     double m_lon = 200.0;
     quint32 m_savedRecordId = 0;
     bool m_changed = false;
+    int m_saveFailures = 0; // records of the running invocation that could not be stored
     bool m_busy = false;
 
     // State of the invocation in progress.

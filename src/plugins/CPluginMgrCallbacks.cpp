@@ -16,11 +16,9 @@
 #include "settings/COptionList.h"
 #include "util/CUserInterface.h"
 
-namespace {
+#include <optional>
 
-const QString kSaveErrorMessage = QStringLiteral("Error saving database record!");
-
-} // namespace
+const QString CPluginMgr::kSaveErrorMessage = QStringLiteral("Error saving database record!");
 
 void CPluginMgr::CbInitRecord(QBEX_RECORD* record, int32_t newId) {
     if (!record)
@@ -87,16 +85,25 @@ int32_t CPluginMgr::AddRecord(const QBEX_RECORD* record) {
     if (!host.rtype.isEmpty())
         COptionList::CacheTypes().AddIfMissing(host.rtype);
 
+    // The first record that cannot be stored is reported with its database error; the later
+    // ones of the same invocation fail silently, so that a refusing database costs one click,
+    // not two for every record. The plug-in learns of each and counts them in its summary.
+    std::optional<CQuietErrors> quiet;
+    if (m_saveFailures > 0)
+        quiet.emplace();
     if (!m_db->SaveRecord(host, true)) {
         ShowError(kSaveErrorMessage);
+        ++m_saveFailures;
         return 0;
     }
     m_savedRecordId = host.id;
     m_changed = true;
 
     // The record's travel bugs are those of the plug-in's bug list (none below version 2).
-    if (!m_db->ReplaceBugsOf(host.id, host.bugs))
+    if (!m_db->ReplaceBugsOf(host.id, host.bugs)) {
+        ++m_saveFailures;
         return 0;
+    }
     // Both answers are success; the second tells an importer that counts merges apart.
     return existing ? QBEX_MERGED : QBEX_ADDED;
 }

@@ -136,6 +136,7 @@ qint32 CPluginMgr::Invoke(int role, const QString& givenName) {
         batch.emplace(*m_db);
     }
     m_currentRole = role;
+    m_saveFailures = 0;
 
     const QString appFolder = m_programFolder;
     QBEX_INVOKE block{};
@@ -155,10 +156,19 @@ qint32 CPluginMgr::Invoke(int role, const QString& givenName) {
     m_cursor = 0;
     CPluginMgr* const previous = s_invoking;
     s_invoking = this;
-    const qint32 result = invoke(&block);
+    const qint32 invoked = invoke(&block);
     s_invoking = previous;
     library.Unload();
 
+    // Records the plug-in was told were stored are kept only if the batch's last commit holds;
+    // otherwise the database error has been shown, this says what it means, and the
+    // invocation fails.
+    qint32 result = invoked;
+    if (batch && !batch->Commit()) {
+        ShowError(kSaveErrorMessage);
+        result = 0;
+        m_savedRecordId = 0;
+    }
     if (result != 0) {
         m_lat = block.lat;
         m_lon = block.lon;
@@ -167,6 +177,7 @@ qint32 CPluginMgr::Invoke(int role, const QString& givenName) {
         m_savedRecordId = 0;
 
     batch.reset();
+    m_saveFailures = 0;
     if (m_db)
         databases.ReleaseDb(m_db);
     m_db = nullptr;

@@ -15,8 +15,31 @@ void CUserInterface::Install(CUserInterface* ui) {
     g_installed = ui;
 }
 
+namespace {
+
+int s_quietErrorDepth = 0;
+int s_quietErrorCount = 0;
+
+} // namespace
+
 MsgAnswer ShowMessage(const QString& text, MsgIcon icon, MsgButtons buttons) {
+    if (s_quietErrorDepth > 0 && icon == MsgIcon::Stop && buttons == MsgButtons::Ok) {
+        ++s_quietErrorCount;
+        return MsgAnswer::Ok;
+    }
     return CUserInterface::Get().MessageBox(text, icon, buttons);
+}
+
+CQuietErrors::CQuietErrors() : m_countBefore(s_quietErrorCount) {
+    ++s_quietErrorDepth;
+}
+
+CQuietErrors::~CQuietErrors() {
+    --s_quietErrorDepth;
+}
+
+int CQuietErrors::Count() const {
+    return s_quietErrorCount - m_countBefore;
 }
 
 bool AskYesNo(const QString& text) {

@@ -67,3 +67,20 @@ public:
 private:
     bool m_shown;
 };
+
+// Keeps error messages (stop icon, OK button) from being shown for the lifetime of the object;
+// questions and other messages still reach the user. For a loop that has reported its first
+// failure and only counts the rest, such as the records an import could not store.
+class CQuietErrors {
+public:
+    CQuietErrors();
+    ~CQuietErrors();
+    CQuietErrors(const CQuietErrors&) = delete;
+    CQuietErrors& operator=(const CQuietErrors&) = delete;
+
+    // Error messages kept back so far by this object.
+    int Count() const;
+
+private:
+    int m_countBefore;
+};

@@ -375,11 +375,41 @@ TEST_F(RecordTest, DeleteRecordRemovesBugsExtraFieldsAndVoiceNote) {
     EXPECT_FALSE(QFileInfo::exists(Path(note(doomed.id))));
     EXPECT_TRUE(QFileInfo::exists(Path(note(kept.id))));
 
-    db.DeleteAllRecords();
+    EXPECT_TRUE(db.DeleteAllRecords());
     EXPECT_EQ(Value("select (select count(*) from t_main)+(select count(*) from t_bugs)+"
                     "(select count(*) from t_extra)"),
               "0");
     EXPECT_FALSE(QFileInfo::exists(Path(note(kept.id))));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RecordTest, DeleteAllRecordsIsAllOrNothing) {
+    CCacheRecord r = FullRecord();
+    ASSERT_TRUE(db.SaveRecord(r));
+    ASSERT_TRUE(db.ReplaceBugsOf(r.id, QString("TB1") + k2 + "One"));
+    const QString note = "VoiceNotes/Test/vn" + QString::number(r.id) + ".snd";
+    WriteFile(note, "samples");
+    const QString counts = "select (select count(*) from t_main)||'/'||(select count(*) from "
+                           "t_bugs)||'/'||(select count(*) from t_extra)";
+    ASSERT_EQ(Value(counts), "1/1/1");
+
+    // The second and the third of the three deletes fail in turn.
+    for (const char* table : {"t_bugs", "t_extra"}) {
+        SCOPED_TRACE(table);
+        ASSERT_TRUE(db.Execute(QString("create trigger refuse before delete on %1 begin "
+                                       "select raise(abort, 'refused'); end")
+                                   .arg(table)));
+        ui.Clear();
+        EXPECT_FALSE(db.DeleteAllRecords());
+        EXPECT_EQ(ui.Texts(), QStringList({"Database error:\nrefused"})) << "reported once";
+        EXPECT_EQ(Value(counts), "1/1/1") << "nothing is deleted";
+        EXPECT_TRUE(QFileInfo::exists(Path(note))) << "the voice note stays";
+        ASSERT_TRUE(db.Execute(QString("drop trigger refuse")));
+    }
+    ui.Clear();
+    EXPECT_TRUE(db.DeleteAllRecords());
+    EXPECT_EQ(Value(counts), "0/0/0");
+    EXPECT_FALSE(QFileInfo::exists(Path(note)));
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -84,6 +84,40 @@ TEST_F(WriteBatchTest, CommitsEvery500OperationsOrSecondAndWhenTheOuterScopeEnds
     EXPECT_EQ(CommittedRecords(), 502);
 }
 
+TEST_F(WriteBatchTest, CommitTellsWhetherWhatSucceededWasKept) {
+    // The last record leaves a row that breaks a deferred foreign key: its own save succeeds,
+    // the commit of the batch fails.
+    ASSERT_TRUE(db.Execute("create table guard(x integer references t_main(id) deferrable "
+                           "initially deferred)"));
+    ASSERT_TRUE(db.Execute("create trigger poison after insert on t_main when new.name = "
+                           "'poison' begin insert into guard values(-1); end"));
+    ASSERT_TRUE(db.Execute("pragma foreign_keys=on"));
+    CCacheRecord good;
+    good.name = "good";
+    {
+        CWriteBatch batch(db);
+        ASSERT_TRUE(db.SaveRecord(good, true));
+        CWriteBatch nested(db);
+        EXPECT_TRUE(nested.Commit()) << "a nested scope leaves the answer to the outer one";
+        CCacheRecord poison;
+        poison.name = "poison";
+        ASSERT_TRUE(db.SaveRecord(poison, true));
+        ui.Clear();
+        EXPECT_FALSE(batch.Commit());
+        EXPECT_FALSE(batch.Commit()) << "asking again gives the same answer";
+        EXPECT_EQ(ui.Texts(), QStringList({"Database error:\nFOREIGN KEY constraint failed"}));
+    }
+    EXPECT_EQ(CommittedRecords(), 0);
+
+    // The next batch starts clean.
+    ASSERT_TRUE(db.Execute("drop trigger poison"));
+    CWriteBatch batch(db);
+    good.id = 0;
+    ASSERT_TRUE(db.SaveRecord(good, true));
+    EXPECT_TRUE(batch.Commit());
+    EXPECT_EQ(CommittedRecords(), 1);
+}
+
 TEST_F(WriteBatchTest, FailingSaveOutsideBatchLeavesNothingBehind) {
     CCacheRecord stored;
     stored.name = "before";

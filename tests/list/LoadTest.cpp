@@ -1,8 +1,14 @@
 #include "ListTestHome.h"
 
 #include "db/CCacheDb.h"
+#include "db/CWriteBatch.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <sqlite3.h>
+
+#include <vector>
 
 namespace {
 
@@ -206,3 +212,69 @@ TEST_F(LoadTest, BookmarksRegardlessOfFilters) {
 }
 
 } // namespace
+
+namespace {
+
+// Overwrites one page in the middle of the record table's leaves with bytes that are no page, as
+// a damaged card would leave it; false when the file's pages cannot be found.
+bool DamageMiddleRecordPage(const QString& path) {
+    sqlite3* handle = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_close(handle);
+        return false;
+    }
+    std::vector<qint64> leaves;
+    qint64 pageSize = 0;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(handle,
+                           "select pageno from dbstat where name='t_main' and pagetype='leaf' "
+                           "order by pageno",
+                           -1, &stmt, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            leaves.push_back(sqlite3_column_int64(stmt, 0));
+    }
+    sqlite3_finalize(stmt);
+    if (sqlite3_prepare_v2(handle, "pragma page_size", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW)
+        pageSize = sqlite3_column_int64(stmt, 0);
+    sqlite3_finalize(stmt);
+    sqlite3_close(handle);
+    if (leaves.size() < 3 || pageSize <= 0)
+        return false;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    file.seek((leaves[leaves.size() / 2] - 1) * pageSize);
+    return file.write(QByteArray(int(pageSize), '\xff')) == pageSize;
+}
+
+} // namespace
+
+TEST_F(LoadTest, DatabaseErrorInTheMiddleIsReportedAndTheListSaysItIsIncomplete) {
+    {
+        CWriteBatch batch(db);
+        for (int i = 0; i < 400; ++i) {
+            CCacheRecord r;
+            r.name = QStringLiteral("Cache %1 ").arg(i) + QString(200, QLatin1Char('x'));
+            Save(r);
+        }
+    }
+    ASSERT_TRUE(list.LoadSummaries());
+    EXPECT_TRUE(list.IsComplete());
+    EXPECT_EQ(list.LoadedCount(), 400);
+    db.Close();
+    ASSERT_TRUE(DamageMiddleRecordPage(Path("DB_Files/Test")));
+    ASSERT_TRUE(db.Open(Path("DB_Files/Test"), "Test"));
+    ui.Clear();
+
+    EXPECT_FALSE(list.LoadSummaries());
+    EXPECT_FALSE(list.IsComplete());
+    EXPECT_GT(list.LoadedCount(), 0);
+    EXPECT_LT(list.LoadedCount(), 400);
+    ASSERT_EQ(ui.messages.size(), 2u) << ui.Texts().join("\n").toStdString();
+    EXPECT_TRUE(ui.messages[0].text.startsWith(QStringLiteral("Database error:\n")));
+    EXPECT_EQ(ui.messages[1].text, CRecordList::kIncompleteListMessage.arg(list.LoadedCount()));
+    EXPECT_EQ(ui.messages[1].icon, MsgIcon::Stop);
+}

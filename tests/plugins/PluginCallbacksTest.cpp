@@ -424,4 +424,72 @@ TEST_F(PluginCallbacksTest, LargeImportIsCommittedWhenThePluginReturns) {
     other.Close();
 }
 
+// Adds records with the waypoint IDs given, as an import plug-in does; returns how many the host
+// refused.
+int AddRecords(QBEX_INVOKE* invoke, const QStringList& wpts) {
+    CPluginRecordBlock record(3);
+    int refused = 0;
+    for (const QString& wpt : wpts) {
+        invoke->init_record(record.get(), 0);
+        record.Set(&QBEX_RECORD::wpt, wpt);
+        if (!invoke->add_record(record.get()))
+            ++refused;
+    }
+    return refused;
+}
+
+TEST_F(PluginCallbacksTest, RefusedRecordsAreReportedOnceAndTheRestAreCounted) {
+    CCacheDb* db = databases->OpenDb(QStringLiteral("Default"));
+    ASSERT_TRUE(db);
+    ASSERT_TRUE(db->Execute(QStringLiteral("create trigger refuse before insert on t_main when "
+                                           "new.wpt like 'BAD%' begin select "
+                                           "raise(abort, 'refused'); end")));
+    QStringList wpts;
+    for (int i = 0; i < 10; ++i)
+        wpts << QStringLiteral("%1%2").arg(i % 2 ? "BAD" : "GC").arg(i);
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        ui.Clear();
+        int refused = -1;
+        EXPECT_EQ(Run(kRoleImportRecords,
+                      [&](const QString&, QBEX_INVOKE* invoke) {
+                          refused = AddRecords(invoke, wpts);
+                          return 1;
+                      }),
+                  1);
+        EXPECT_EQ(refused, 5) << "the plug-in learns of every refused record";
+        // Every invocation reports its first refused record, and only that one.
+        EXPECT_EQ(ui.Texts(), QStringList({"Database error:\nrefused", kSaveError}));
+    }
+    EXPECT_EQ(db->CountRecords(), 5) << "the good records are stored (merged the second time)";
+    databases->ReleaseDb(db);
+}
+
+TEST_F(PluginCallbacksTest, FailedLastCommitFailsTheInvocationAndIsReported) {
+    CCacheDb* db = databases->OpenDb(QStringLiteral("Default"));
+    ASSERT_TRUE(db);
+    // A record "POISON" leaves a row behind that breaks a deferred foreign key, so the commit at
+    // the end of the invocation fails although every single save succeeded.
+    ASSERT_TRUE(db->Execute(QStringLiteral("create table guard(x integer references t_main(id) "
+                                           "deferrable initially deferred)")));
+    ASSERT_TRUE(db->Execute(QStringLiteral("create trigger poison after insert on t_main when "
+                                           "new.wpt = 'POISON' begin insert into guard "
+                                           "values(-1); end")));
+    ASSERT_TRUE(db->Execute(QStringLiteral("pragma foreign_keys=on")));
+    ui.Clear();
+    int refused = -1;
+    EXPECT_EQ(Run(kRoleImportRecords,
+                  [&](const QString&, QBEX_INVOKE* invoke) {
+                      refused = AddRecords(invoke, {"GC1", "GC2", "POISON"});
+                      return 1;
+                  }),
+              0);
+    EXPECT_EQ(refused, 0);
+    EXPECT_EQ(ui.Texts(),
+              QStringList({"Database error:\nFOREIGN KEY constraint failed", kSaveError}));
+    EXPECT_EQ(db->CountRecords(), 0);
+    EXPECT_EQ(mgr->GetSavedRecordId(), 0u);
+    databases->ReleaseDb(db);
+}
+
 } // namespace

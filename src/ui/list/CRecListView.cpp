@@ -212,7 +212,11 @@ void CRecListView::Reload() {
     SetRowCount(0);
     m_list.Clear();
     if (m_db) {
-        m_list.LoadSummaries();
+        // A list that could not be read whole says so in the window's caption until the next
+        // load reads every record.
+        const bool complete = m_list.LoadSummaries();
+        m_frame->setWindowTitle(complete ? QStringLiteral("Quarrybook")
+                                         : QStringLiteral("Quarrybook - incomplete list"));
         m_list.ApplyFilters();
         SetRowCount(m_list.VisibleCount());
         if (m_list.VisibleCount() > 0) {

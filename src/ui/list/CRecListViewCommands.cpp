@@ -179,14 +179,17 @@ void CRecListView::OnDeleteRecords() {
         CWaitCursor wait;
         SetRowCount(0);
         QSet<quint32> deleted;
-        {
-            CWriteBatch batch(*m_db);
-            for (int row = m_list.VisibleCount() - 1; row >= 0; --row) {
-                const quint32 id = m_list.VisibleAt(row)->id;
-                // A record that cannot be deleted stays; it shows again when the list is filtered.
-                if (m_db->DeleteRecord(id, true))
-                    deleted.insert(id);
-            }
+        CWriteBatch batch(*m_db);
+        for (int row = m_list.VisibleCount() - 1; row >= 0; --row) {
+            const quint32 id = m_list.VisibleAt(row)->id;
+            // A record that cannot be deleted stays; it shows again when the list is filtered.
+            if (m_db->DeleteRecord(id, true))
+                deleted.insert(id);
+        }
+        if (!batch.Commit()) {
+            // Deletions were undone by a failed commit: the list shows what the file holds.
+            Reload();
+            return;
         }
         m_list.DeleteSummaries(
             [&deleted](const CRecordSummary& summary) { return deleted.contains(summary.id); });
@@ -202,13 +205,15 @@ void CRecListView::OnPurgeInactive() {
     {
         CWaitCursor wait;
         QSet<quint32> deleted;
-        {
-            CWriteBatch batch(*m_db);
-            for (int i = m_list.LoadedCount() - 1; i >= 0; --i) {
-                const CRecordSummary* summary = m_list.LoadedAt(i);
-                if ((summary->flags & kFlagDisabled) && m_db->DeleteRecord(summary->id, true))
-                    deleted.insert(summary->id);
-            }
+        CWriteBatch batch(*m_db);
+        for (int i = m_list.LoadedCount() - 1; i >= 0; --i) {
+            const CRecordSummary* summary = m_list.LoadedAt(i);
+            if ((summary->flags & kFlagDisabled) && m_db->DeleteRecord(summary->id, true))
+                deleted.insert(summary->id);
+        }
+        if (!batch.Commit()) {
+            Reload();
+            return;
         }
         SetRowCount(0);
         m_list.DeleteSummaries(
@@ -285,6 +290,12 @@ void CRecListView::OnClearBookmarks() {
             }
             summary->flags &= ~kFlagBookmarked;
             ++cleared;
+        }
+        if (!batch.Commit()) {
+            // The cleared flags were undone: the list reads them back from the file.
+            failed = true;
+            cleared = 0;
+            Reload();
         }
     }
     if (failed)
