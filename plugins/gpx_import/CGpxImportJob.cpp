@@ -5,8 +5,8 @@
 
 namespace {
 
-// After this many failed records in a row the database is taken as refusing records altogether;
-// the host has shown a message for each, and going on would only repeat it.
+// After this many failed records in a row the database is taken as refusing records altogether,
+// and reading on would only count more of them; the host has told the user of the first.
 constexpr int kMaxFailedInRow = 5;
 // Batches of waypoints read ahead of the database (each CFileReadThread::kBatchSize waypoints).
 constexpr size_t kQueuedBatches = 8;

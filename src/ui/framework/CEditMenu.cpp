@@ -16,19 +16,30 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <type_traits>
+
 namespace {
 
-// Multi-line fields wrapped in one interface.
+// Calls `action` with the field as the text field class it is.
+template <class F> void OnField(QWidget* field, F action) {
+    if (auto* line = qobject_cast<QLineEdit*>(field))
+        action(line);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
+        action(plain);
+    else if (auto* rich = qobject_cast<QTextEdit*>(field))
+        action(rich);
+}
+
 bool IsMultiLine(QWidget* field) {
     return qobject_cast<QPlainTextEdit*>(field) || qobject_cast<QTextEdit*>(field);
 }
 
 QString MultiLineText(QWidget* field) {
     QString text;
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
-        text = plain->toPlainText();
-    else if (auto* rich = qobject_cast<QTextEdit*>(field))
-        text = rich->toPlainText();
+    OnField(field, [&text](auto* edit) {
+        if constexpr (!std::is_same_v<decltype(edit), QLineEdit*>)
+            text = edit->toPlainText();
+    });
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return text;
 }
@@ -48,10 +59,10 @@ void ReplaceMultiLineText(QWidget* field, const QString& stored) {
         cursor.endEditBlock();
         return cursor;
     };
-    if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
-        plain->setTextCursor(replace(plain->document()));
-    else if (auto* rich = qobject_cast<QTextEdit*>(field))
-        rich->setTextCursor(replace(rich->document()));
+    OnField(field, [&replace](auto* edit) {
+        if constexpr (!std::is_same_v<decltype(edit), QLineEdit*>)
+            edit->setTextCursor(replace(edit->document()));
+    });
 }
 
 // The application-wide filter: context-menu requests and tap-and-hold gestures of text fields
@@ -125,19 +136,16 @@ QWidget* CEditMenu::FieldOf(QWidget* widget) {
 CEditFieldState CEditMenu::StateOf(QWidget* field) {
     CEditFieldState state;
     state.enabled = field->isEnabled();
-    if (auto* line = qobject_cast<QLineEdit*>(field)) {
-        state.canUndo = line->isUndoAvailable();
-        state.hasSelection = line->hasSelectedText();
-        state.readOnly = line->isReadOnly();
-    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(field)) {
-        state.canUndo = plain->document()->isUndoAvailable();
-        state.hasSelection = plain->textCursor().hasSelection();
-        state.readOnly = plain->isReadOnly();
-    } else if (auto* rich = qobject_cast<QTextEdit*>(field)) {
-        state.canUndo = rich->document()->isUndoAvailable();
-        state.hasSelection = rich->textCursor().hasSelection();
-        state.readOnly = rich->isReadOnly();
-    }
+    OnField(field, [&state](auto* edit) {
+        state.readOnly = edit->isReadOnly();
+        if constexpr (std::is_same_v<decltype(edit), QLineEdit*>) {
+            state.canUndo = edit->isUndoAvailable();
+            state.hasSelection = edit->hasSelectedText();
+        } else {
+            state.canUndo = edit->document()->isUndoAvailable();
+            state.hasSelection = edit->textCursor().hasSelection();
+        }
+    });
     return state;
 }
 
@@ -162,54 +170,30 @@ void CEditMenu::Open(QWidget* field, const QPoint& globalPos) {
 
 void CEditMenu::Run(QWidget* field, EEditCommand command) {
     auto* line = qobject_cast<QLineEdit*>(field);
-    auto* plain = qobject_cast<QPlainTextEdit*>(field);
-    auto* rich = qobject_cast<QTextEdit*>(field);
     switch (command) {
     case EEditCommand::Undo:
-        if (line)
-            line->undo();
-        else if (plain)
-            plain->undo();
-        else if (rich)
-            rich->undo();
+        OnField(field, [](auto* edit) { edit->undo(); });
         return;
     case EEditCommand::Clear:
-        if (line) {
-            if (line->hasSelectedText())
-                line->del();
-        } else if (plain) {
-            QTextCursor cursor = plain->textCursor();
-            cursor.removeSelectedText();
-            plain->setTextCursor(cursor);
-        } else if (rich) {
-            QTextCursor cursor = rich->textCursor();
-            cursor.removeSelectedText();
-            rich->setTextCursor(cursor);
-        }
+        OnField(field, [](auto* edit) {
+            if constexpr (std::is_same_v<decltype(edit), QLineEdit*>) {
+                if (edit->hasSelectedText())
+                    edit->del();
+            } else {
+                QTextCursor cursor = edit->textCursor();
+                cursor.removeSelectedText();
+                edit->setTextCursor(cursor);
+            }
+        });
         return;
     case EEditCommand::Copy:
-        if (line)
-            line->copy();
-        else if (plain)
-            plain->copy();
-        else if (rich)
-            rich->copy();
+        OnField(field, [](auto* edit) { edit->copy(); });
         return;
     case EEditCommand::Cut:
-        if (line)
-            line->cut();
-        else if (plain)
-            plain->cut();
-        else if (rich)
-            rich->cut();
+        OnField(field, [](auto* edit) { edit->cut(); });
         return;
     case EEditCommand::Paste:
-        if (line)
-            line->paste();
-        else if (plain)
-            plain->paste();
-        else if (rich)
-            rich->paste();
+        OnField(field, [](auto* edit) { edit->paste(); });
         return;
     case EEditCommand::LogTemplate: {
         const auto* flags = dynamic_cast<const CMenuEditFlags*>(field);

@@ -11,6 +11,8 @@ CEditNameDlg::CEditNameDlg(const QString& name, QWidget* parent)
     : QDialog(parent), m_field(new CMenuEdit(this)) {
     setWindowTitle(QStringLiteral("Edit Name"));
     m_field->setMaxLength(kMaxLength);
+    // Wide enough to show a whole name of the longest length.
+    m_field->setMinimumWidth(m_field->fontMetrics().averageCharWidth() * (kMaxLength + 2));
     m_field->setText(name);
     m_field->selectAll();
     // The field has no label of its own; the dialog's title says what it holds.
