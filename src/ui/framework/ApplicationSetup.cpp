@@ -1,7 +1,7 @@
 #include "ui/framework/ApplicationSetup.h"
 
 #include "ui/framework/CAccessibleApplication.h"
-#include "ui/framework/CEditMenu.h"
+#include "ui/framework/edit/CEditMenu.h"
 
 void SetUpApplication() {
     CAccessibleApplication::Install();

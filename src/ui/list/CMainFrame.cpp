@@ -1,10 +1,10 @@
 #include "ui/list/CMainFrame.h"
 
 #include "plugins/CPluginMgr.h"
-#include "ui/framework/CAboutDlg.h"
 #include "ui/framework/CIconSet.h"
 #include "ui/framework/CQtUserInterface.h"
 #include "ui/framework/ScreenDensity.h"
+#include "ui/framework/about/CAboutDlg.h"
 #include "ui/list/CRecListView.h"
 #include "util/CUserInterface.h"
 

@@ -4,7 +4,7 @@
 #include "settings/CAppSettings.h"
 #include "util/CUserInterface.h"
 
-#include "ui/framework/CMenuEdit.h"
+#include "ui/framework/edit/CMenuEdit.h"
 #include <QDialogButtonBox>
 #include <QLabel>
 

@@ -1,9 +1,9 @@
 #include "AccessibleTree.h"
 #include "CGuiTestHome.h"
-#include "ui/framework/CAboutDlg.h"
-#include "ui/framework/CAboutInfoPage.h"
 #include "ui/framework/CLinkLabel.h"
 #include "ui/framework/CModalRunner.h"
+#include "ui/framework/about/CAboutDlg.h"
+#include "ui/framework/about/CAboutInfoPage.h"
 #include "util/FileHelpers.h"
 
 #include <QLabel>

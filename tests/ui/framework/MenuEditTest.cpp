@@ -3,10 +3,10 @@
 
 #include "editors/LogTemplate.h"
 #include "settings/CAppSettings.h"
-#include "ui/framework/CEditNameDlg.h"
-#include "ui/framework/CMenuEdit.h"
-#include "ui/framework/CMenuTextEdit.h"
 #include "ui/framework/CModalRunner.h"
+#include "ui/framework/edit/CEditNameDlg.h"
+#include "ui/framework/edit/CMenuEdit.h"
+#include "ui/framework/edit/CMenuTextEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -5,8 +5,8 @@
 
 #include "plugins/CPluginMgr.h"
 #include "settings/CAppSettings.h"
-#include "ui/framework/CMenuEdit.h"
 #include "ui/framework/CModalRunner.h"
+#include "ui/framework/edit/CMenuEdit.h"
 #include "ui/plugins/CSelectPluginDlg.h"
 
 #include <QLineEdit>

@@ -4,9 +4,9 @@
 
 #include "settings/CAppSettings.h"
 #include "ui/framework/ApplicationSetup.h"
-#include "ui/framework/CEditNameDlg.h"
-#include "ui/framework/CMenuTextEdit.h"
 #include "ui/framework/CModalRunner.h"
+#include "ui/framework/edit/CEditNameDlg.h"
+#include "ui/framework/edit/CMenuTextEdit.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

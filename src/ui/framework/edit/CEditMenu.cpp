@@ -1,9 +1,9 @@
-#include "ui/framework/CEditMenu.h"
+#include "ui/framework/edit/CEditMenu.h"
 
 #include "editors/LogTemplate.h"
-#include "ui/framework/CMenuEditFlags.h"
-#include "ui/framework/CMenuTextEdit.h"
 #include "ui/framework/CModalRunner.h"
+#include "ui/framework/edit/CMenuEditFlags.h"
+#include "ui/framework/edit/CMenuTextEdit.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,4 +1,4 @@
-#include "ui/framework/CAboutInfoPage.h"
+#include "ui/framework/about/CAboutInfoPage.h"
 
 #include "ui/framework/CLinkLabel.h"
 #include "util/FileHelpers.h"

@@ -1,4 +1,4 @@
-#include "ui/framework/CMenuEdit.h"
+#include "ui/framework/edit/CMenuEdit.h"
 
 CMenuEdit::CMenuEdit(QWidget* parent) : QLineEdit(parent) {
     // The Edit menu itself comes from the application's filter (CEditMenu), as for every text

@@ -1,6 +1,6 @@
-#include "ui/framework/CAboutDlg.h"
+#include "ui/framework/about/CAboutDlg.h"
 
-#include "ui/framework/CAboutInfoPage.h"
+#include "ui/framework/about/CAboutInfoPage.h"
 
 CAboutDlg::CAboutDlg(CAboutVerPage::ModuleVersions plugins, QWidget* parent)
     : CPropertySheetEx(QStringLiteral("About Quarrybook"), parent), m_infoPage(new CAboutInfoPage),

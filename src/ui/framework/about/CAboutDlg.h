@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/framework/CAboutVerPage.h"
 #include "ui/framework/CPropertySheetEx.h"
+#include "ui/framework/about/CAboutVerPage.h"
 
 class CAboutInfoPage;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/framework/CMenuEditFlags.h"
+#include "ui/framework/edit/CMenuEditFlags.h"
 
 #include <QPlainTextEdit>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "ui/framework/CMenuTextEdit.h"
+#include "ui/framework/edit/CMenuTextEdit.h"
 
 #include <QTextCursor>
 

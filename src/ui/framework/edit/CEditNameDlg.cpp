@@ -1,7 +1,7 @@
-#include "ui/framework/CEditNameDlg.h"
+#include "ui/framework/edit/CEditNameDlg.h"
 
-#include "ui/framework/CMenuEdit.h"
 #include "ui/framework/CModalRunner.h"
+#include "ui/framework/edit/CMenuEdit.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

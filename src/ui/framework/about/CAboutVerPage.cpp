@@ -1,4 +1,4 @@
-#include "ui/framework/CAboutVerPage.h"
+#include "ui/framework/about/CAboutVerPage.h"
 
 #include "util/FileHelpers.h"
 
