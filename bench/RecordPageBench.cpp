@@ -3,6 +3,7 @@
 #include "BenchHome.h"
 #include "db/CCacheDb.h"
 #include "db/CCacheRecord.h"
+#include "db/CDbStatement.h"
 #include "recordview/CPageSink.h"
 #include "recordview/CRecPageGenerator.h"
 
@@ -105,5 +106,57 @@ void BM_OpenRecord20Logs50k(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenRecord20Logs50k)->Unit(benchmark::kMillisecond);
+
+// The related waypoints of a GC record in a database of 50,000 records, side by side: the
+// statement that defines them, which scans the table, and GetAdditionalWaypoints, which reads
+// the waypoint index and then the few matches by id.
+std::unique_ptr<CCacheDb> RelatedDb(BenchHome& home) {
+    std::unique_ptr<CCacheDb> db = home.OpenDb(QStringLiteral("Bench"));
+    if (!db)
+        return db;
+    GenerateRecords(*db, 50000);
+    for (const char* wpt : {"PK12AB", "TR12AB", "0112AB"}) {
+        CCacheRecord related;
+        related.wpt = QString::fromLatin1(wpt);
+        related.name = QStringLiteral("Related ") + related.wpt;
+        db->SaveRecord(related, true);
+    }
+    return db;
+}
+
+void BM_RelatedByTableScan50k(benchmark::State& state) {
+    BenchHome home;
+    std::unique_ptr<CCacheDb> db = RelatedDb(home);
+    if (!db) {
+        state.SkipWithError("cannot create the database");
+        return;
+    }
+    for (auto _ : state) {
+        CDbStatement rows;
+        int count = 0;
+        if (db->Execute(QStringLiteral("select wpt,name from t_main where wpt like '__12AB'  and "
+                                       "wpt<>'GC12AB'"),
+                        rows)) {
+            while (rows.Next() == CDbStatement::Step::Row)
+                ++count;
+        }
+        benchmark::DoNotOptimize(count);
+    }
+}
+BENCHMARK(BM_RelatedByTableScan50k)->Unit(benchmark::kMillisecond);
+
+void BM_RelatedThroughIndex50k(benchmark::State& state) {
+    BenchHome home;
+    std::unique_ptr<CCacheDb> db = RelatedDb(home);
+    if (!db) {
+        state.SkipWithError("cannot create the database");
+        return;
+    }
+    for (auto _ : state) {
+        QString out;
+        benchmark::DoNotOptimize(db->GetAdditionalWaypoints(QStringLiteral("GC12AB"), out));
+    }
+}
+BENCHMARK(BM_RelatedThroughIndex50k)->Unit(benchmark::kMillisecond);
 
 } // namespace

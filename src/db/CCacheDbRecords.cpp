@@ -10,7 +10,9 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -314,11 +316,29 @@ bool CCacheDb::GetAdditionalWaypoints(const QString& wpt, QString& out) {
         return false;
     const QString pattern = QStringLiteral("__") + wpt.mid(2);
     out = QStringLiteral("<a name=\"auxwpt\"></a><b>Additional Waypoints</b>\r\n");
+    // The matching records are found in the waypoint index alone (the pattern starts with a
+    // wildcard, so the index is read whole, but it is small, while the table holds every
+    // description); their waypoint IDs and names are then read by id, in table order, as a scan
+    // of the table would list them.
+    QStringList ids;
+    {
+        CDbStatement matches;
+        if (Execute(QStringLiteral("select id from t_main where wpt like ") + QuoteText(pattern) +
+                        QStringLiteral("  and wpt<>") + QuoteText(wpt),
+                    matches)) {
+            std::vector<qint64> found;
+            while (matches.Next() == CDbStatement::Step::Row)
+                found.push_back(matches.Int64(0));
+            std::sort(found.begin(), found.end());
+            for (const qint64 id : found)
+                ids.append(QString::number(id));
+        }
+    }
     bool any = false;
     CDbStatement rows;
-    if (Execute(QStringLiteral("select wpt,name from t_main where wpt like ") + QuoteText(pattern) +
-                    QStringLiteral("  and wpt<>") + QuoteText(wpt),
-                rows)) {
+    if (!ids.isEmpty() && Execute(QStringLiteral("select wpt,name from t_main where id in (") +
+                                      ids.join(QLatin1Char(',')) + QStringLiteral(") order by id"),
+                                  rows)) {
         while (rows.Next() == CDbStatement::Step::Row) {
             QString rowWpt, rowName;
             for (int c = 0; c < rows.ColumnCount(); ++c) {

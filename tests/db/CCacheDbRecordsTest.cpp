@@ -3,6 +3,8 @@
 #include "db/CCacheRecord.h"
 #include "db/CSummarySink.h"
 #include "db/CWaypointBug.h"
+#include "db/CWriteBatch.h"
+#include "db/SqlQuote.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -410,6 +412,65 @@ TEST_F(RecordTest, DeleteAllRecordsIsAllOrNothing) {
     EXPECT_TRUE(db.DeleteAllRecords());
     EXPECT_EQ(Value(counts), "0/0/0");
     EXPECT_FALSE(QFileInfo::exists(Path(note)));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(RecordTest, RelatedWaypointsAreThoseOfTheTableScanInItsOrder) {
+    // Mixed letter case, the wildcards "%" and "_" inside IDs, empty and missing IDs.
+    const char* stored[] = {"GC12AB", "pk12ab", "PK12AB", "0112AB", "GC12ABC", "GC_2AB",
+                            "GC1%",   "XY1",    "XY1Z",   "",       "GC",      "ab",
+                            "GC%",    "Q_12AB", "gc12ab", "GCé1",   "zzé1",    "ZZ12AB"};
+    {
+        CWriteBatch batch(db);
+        int n = 0;
+        for (const char* wpt : stored) {
+            CCacheRecord r;
+            r.wpt = QString::fromUtf8(wpt);
+            r.name = QStringLiteral("Name <%1> & \"%2\"").arg(++n).arg(QString::fromUtf8(wpt));
+            ASSERT_TRUE(db.SaveRecord(r, true));
+            // An empty waypoint ID would be generated; store it as it came.
+            if (!*wpt) {
+                ASSERT_TRUE(
+                    db.Execute(QStringLiteral("update t_main set wpt='' where id=%1").arg(r.id)));
+            }
+        }
+        CCacheRecord missing;
+        missing.name = QStringLiteral("no wpt");
+        ASSERT_TRUE(db.SaveRecord(missing, true));
+        ASSERT_TRUE(
+            db.Execute(QStringLiteral("update t_main set wpt=NULL where id=%1").arg(missing.id)));
+    }
+    auto linkSafe = [](QString text) {
+        for (const char c : {'>', '<', '&', '"'})
+            text.remove(QLatin1Char(c));
+        return text;
+    };
+    const char* asked[] = {"GC12AB", "gc12ab", "GC_2AB", "GC1%", "GC%", "GC", "GCé1", "Gc12ABC"};
+    for (const char* w : asked) {
+        const QString wpt = QString::fromUtf8(w);
+        SCOPED_TRACE(w);
+        // The statement the related section is defined by, a scan of the table.
+        QString expected;
+        const QString pattern = QStringLiteral("__") + wpt.mid(2);
+        for (const QString& row :
+             Rows(QStringLiteral("select wpt,name from t_main where wpt like ") +
+                  QuoteText(pattern) + QStringLiteral("  and wpt<>") + QuoteText(wpt))) {
+            const QString rowWpt = linkSafe(row.section(u'|', 0, 0));
+            const QString rowName = linkSafe(row.section(u'|', 1));
+            expected +=
+                "<a href=\"qbhva:goto-" + rowWpt + "\">" + rowWpt + "</a> - " + rowName + "\r\n";
+        }
+        QString out;
+        const bool found = db.GetAdditionalWaypoints(wpt, out);
+        EXPECT_EQ(found, !expected.isEmpty());
+        if (found) {
+            EXPECT_EQ(out, "<a name=\"auxwpt\"></a><b>Additional Waypoints</b>\r\n" + expected);
+        }
+    }
+    QString out;
+    EXPECT_TRUE(db.GetAdditionalWaypoints(QStringLiteral("GC12AB"), out));
+    EXPECT_TRUE(out.contains("goto-pk12ab") && out.contains("goto-0112AB") &&
+                out.contains("goto-gc12ab") && !out.contains("goto-GC12AB\""));
     EXPECT_TRUE(ui.messages.empty());
 }
 
