@@ -13,6 +13,7 @@
 #include "ui/list/CMainFrame.h"
 #include "ui/list/CRecListView.h"
 #include "ui/list/CVgaNoticeDlg.h"
+#include "ui/recordview/CRecViewWnd.h"
 #include "util/Timestamps.h"
 
 #include <QDateTime>
@@ -180,6 +181,11 @@ TEST_F(StartupTest, SecondStartHandsOverItsCommandLineAndEnds) {
         SCOPED_TRACE(link.toStdString());
         View()->SelectRecord(0);
         ASSERT_EQ(View()->SelectedSummary(), nullptr);
+        quint32 viewed = 0;
+        CModalRunner::ScriptAs<CRecViewWnd>([&viewed](CRecViewWnd& view) {
+            viewed = view.Record().id;
+            view.reject();
+        });
 
         QProcess second;
         second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -189,8 +195,11 @@ TEST_F(StartupTest, SecondStartHandsOverItsCommandLineAndEnds) {
         EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(qint8(second.exitCode()), -1);
 
-        // The timer serves the request once the main window is in front.
-        ASSERT_TRUE(QTest::qWaitFor([this] { return View()->SelectedSummary() != nullptr; }, 5000));
+        // The timer serves the request once the main window is in front: the record's view
+        // opens, and the record is selected when it closes.
+        ASSERT_TRUE(QTest::qWaitFor([&viewed] { return viewed != 0; }, 5000));
+        EXPECT_EQ(viewed, id);
+        ASSERT_NE(View()->SelectedSummary(), nullptr);
         EXPECT_EQ(View()->SelectedSummary()->id, id);
     }
     EXPECT_TRUE(ui.messages.empty());

@@ -14,6 +14,7 @@
 #include <array>
 
 class CCacheDb;
+class CCacheRecord;
 class CMainFrame;
 class CRecListModel;
 class CRecordSummary;
@@ -61,6 +62,12 @@ public:
     void SelectRecord(quint32 id);
     // Reloads every summary from the database and filters them.
     void Reload();
+    // Opens the record view of a loaded record, then updates the list as after an edit; a record
+    // that is not loaded does nothing.
+    void ViewRecord(quint32 id);
+    // The show-record request of a plug-in that stored a record: the queue is reset and the
+    // record's view opens.
+    void ShowRecord(quint32 id);
     // Filters and sorts again and selects the record that was selected.
     void Refilter();
 
@@ -155,6 +162,9 @@ private:
     void OnClearFilters();
     void OnClearBookmarks();
     void OnPluginListCommand(int role);
+    // After the view or an editor closed: reload when a plug-in changed the database, else copy
+    // the changed record into its summary and filter again; the record is selected again.
+    void UpdateAfterEdit(quint32 id, const CCacheRecord& record, bool changed);
     // Refilter after the loaded list lost summaries: the rows are emptied first.
     void EmptyRowsAndRefilter();
 

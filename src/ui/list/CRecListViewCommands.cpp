@@ -9,9 +9,11 @@
 #include "settings/CAppSettings.h"
 #include "travelbugs/CBugInventory.h"
 #include "ui/list/CRecListModel.h"
+#include "ui/recordview/CRecViewWnd.h"
 #include "util/CUserInterface.h"
 
 #include <QSet>
+#include <QTimer>
 
 bool CRecListView::CommandState(CommandId id, bool& enabled) {
     const bool databaseReady = m_db && !m_suspended;
@@ -30,6 +32,9 @@ bool CRecListView::CommandState(CommandId id, bool& enabled) {
     case CommandId::BookmarkRecord:
     case CommandId::CategoryMenu:
         enabled = true;
+        return true;
+    case CommandId::ViewRecord:
+        enabled = databaseReady && SelectedSummary() != nullptr;
         return true;
     case CommandId::SetAsCenter: {
         const CRecordSummary* summary = SelectedSummary();
@@ -61,7 +66,6 @@ bool CRecListView::CommandState(CommandId id, bool& enabled) {
     case CommandId::Preferences:
     case CommandId::NewRecord:
     case CommandId::MarkWaypoint:
-    case CommandId::ViewRecord:
     case CommandId::EditRecord:
     case CommandId::LogFound:
     case CommandId::LogNotFound:
@@ -84,6 +88,9 @@ bool CRecListView::HandleCommand(CommandId id) {
     switch (id) {
     case CommandId::RecordCount:
         OnRecordCount();
+        break;
+    case CommandId::ViewRecord:
+        ViewRecord(SelectedSummary()->id);
         break;
     case CommandId::DeleteRecord:
         OnDeleteRecord();
@@ -131,6 +138,50 @@ bool CRecListView::HandleCommand(CommandId id) {
         break;
     }
     return true;
+}
+
+void CRecListView::ViewRecord(quint32 id) {
+    if (!m_db || id == 0 || m_list.IndexInLoaded(id) < 0)
+        return;
+    BusyScope busy(*this);
+    CCacheRecord record;
+    if (!m_db->LoadRecord(id, record))
+        return;
+    bool modified = false;
+    {
+        CRecViewWnd view(*m_db, record, this);
+        view.DoModal();
+        modified = view.Modified();
+    }
+    UpdateAfterEdit(id, record, modified);
+}
+
+void CRecListView::UpdateAfterEdit(quint32 id, const CCacheRecord& record, bool changed) {
+    CPluginMgr& plugins = CPluginMgr::Global();
+    setUpdatesEnabled(false);
+    if (plugins.TakeChanged()) {
+        // A plug-in changed the database meanwhile: everything is read again, and a record it
+        // asked to show is shown once this command has ended.
+        Reload();
+        if (const quint32 saved = plugins.GetSavedRecordId(); saved != 0)
+            QTimer::singleShot(0, this, [this, saved] { ShowRecord(saved); });
+    } else if (changed) {
+        const int index = m_list.IndexInLoaded(id);
+        if (index >= 0)
+            m_list.UpdateFromRecord(*m_list.LoadedAt(index), record);
+        m_list.ApplyFilters();
+        SetRowCount(m_list.VisibleCount());
+        if (m_list.VisibleCount() > 0)
+            ApplyColumnWidths();
+    }
+    SelectRecord(id);
+    setUpdatesEnabled(true);
+    viewport()->update();
+}
+
+void CRecListView::ShowRecord(quint32 id) {
+    CPluginMgr::Global().ResetQueue();
+    ViewRecord(id);
 }
 
 void CRecListView::OnRecordCount() {

@@ -147,8 +147,8 @@ void CRecListView::ServeRequest(const QString& text) {
     for (int i = m_list.LoadedCount() - 1; i >= 0; --i) {
         const CRecordSummary* summary = m_list.LoadedAt(i);
         if (summary->id != 0 && summary->wpt.compare(wpt, Qt::CaseInsensitive) == 0) {
-            // The record view is not part of the program yet: the record is selected.
             SelectRecord(summary->id);
+            ViewRecord(summary->id);
             return;
         }
     }

@@ -12,6 +12,7 @@
 #include "ui/list/CMainFrame.h"
 #include "ui/list/CRecListModel.h"
 #include "ui/list/CRecListView.h"
+#include "ui/recordview/CRecViewWnd.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -56,9 +57,18 @@ TEST_F(ListWindowTest, RequestsFindTheirRecordWithoutRegardToCaseAndPrefix) {
         SCOPED_TRACE(c.text);
         ui.Clear();
         View()->SelectRecord(0);
+        quint32 viewed = 0;
+        if (c.found) {
+            CModalRunner::ScriptAs<CRecViewWnd>([&viewed](CRecViewWnd& view) {
+                viewed = view.Record().id;
+                view.reject();
+            });
+        }
         View()->OnRequest(QString::fromLatin1(c.text));
-        // The first tick finds the main window in front, the second serves the request.
+        // The first tick finds the main window in front, the second serves the request: it
+        // opens the record's view.
         RunTimer(2);
+        EXPECT_EQ(viewed, c.found ? wanted : 0u);
         EXPECT_TRUE(Frame()->PendingCommand().isEmpty());
         if (c.found) {
             ASSERT_NE(View()->SelectedSummary(), nullptr);
@@ -90,6 +100,7 @@ TEST_F(ListWindowTest, DialogOverTheMainWindowIsClosedBeforeTheRequestIsServed) 
     RunTimer(1);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(View()->SelectedSummary(), nullptr);
+    CModalRunner::ScriptAs<CRecViewWnd>([](CRecViewWnd& view) { view.reject(); });
     RunTimer(2);
     ASSERT_NE(View()->SelectedSummary(), nullptr);
     EXPECT_EQ(View()->SelectedSummary()->id, id);
